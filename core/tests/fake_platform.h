@@ -1,0 +1,39 @@
+// A platform that records what the window logic asks of it, for headless tests.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform.h"
+
+namespace velbarino::testing_support {
+
+struct ShownMessage {
+    std::u16string text;
+    std::u16string title;
+    std::int32_t style = 0;
+};
+
+class FakePlatform : public Platform {
+public:
+    void messageBox(std::u16string_view text, std::u16string_view title, std::int32_t style) override {
+        messages.push_back({std::u16string(text), std::u16string(title), style});
+        if (onMessage) onMessage(messages.back());
+    }
+    void setFocus(ControlId control) override { focus = control; }
+    void refresh(ControlId control) override { refreshes.push_back(control); }
+    void endProcess() override { ++endRequests; }
+    AppInfo appInfo() const override { return info; }
+
+    std::vector<ShownMessage> messages;
+    /// Runs while a box is "open", to look at the window behind it.
+    std::function<void(const ShownMessage&)> onMessage;
+    std::optional<ControlId> focus;
+    std::vector<ControlId> refreshes;
+    int endRequests = 0;
+    AppInfo info{u"Velbarino", 1, 0, 0, u"Commenti", u"Copyright"};
+};
+
+}  // namespace velbarino::testing_support

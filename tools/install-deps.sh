@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, only when one
+# is missing. Runs apt-get as root, or through sudo.
+set -euo pipefail
+
+packages=(
+    cmake make g++ pkg-config         # build
+    libgtest-dev                      # unit tests
+    qt6-base-dev                      # the window (Qt 6 Widgets)
+    qt6-translations-l10n             # Qt's own Italian texts
+    xvfb xauth xdotool                # smoke test on a virtual X display
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+    as_root=(sudo)
+else
+    echo "These Debian packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+    exit 1
+fi
+
+echo "Installing Debian packages: ${missing[*]}"
+"${as_root[@]}" apt-get update
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,118 @@
+#include "main_window_state.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace velbarino {
+namespace {
+
+LabelControl plainLabel(std::u16string caption, Geometry geometry, int tabIndex) {
+    return LabelControl{std::move(caption), true, std::nullopt, false, geometry, tabIndex};
+}
+
+LabelControl resultBox(Geometry geometry, int tabIndex) {
+    return LabelControl{u"", true, kWhite, true, geometry, tabIndex};
+}
+
+}  // namespace
+
+MainWindowState::MainWindowState()
+    : form_{u"Velbarino", 3030, 2955},
+      cmbEan_{{}, -1, u"Selezionare il tipo di azione", {240, 480, 2535, 315}, 0},
+      txtEan_{u"", 0, 0, u"Inserire il codice EAN", {240, 1320, 1935, 285}, 1},
+      cmdCalcola_{u"...", {2280, 1320, 495, 285}, 8},
+      labDesc_{plainLabel(u"Azione", {240, 240, 2535, 255}, 4),
+               plainLabel(u"Codice", {240, 1080, 2535, 255}, 5),
+               plainLabel(u"Risultato", {240, 1920, 1095, 255}, 6),
+               plainLabel(u"Codice Esatto", {1440, 1920, 1335, 255}, 7)},
+      labRisultato_{resultBox({240, 2160, 1215, 285}, 2)},
+      labEsatto_{resultBox({1440, 2160, 1335, 285}, 3)},
+      menus_{{"MenuFile", u"&File", {{"MenuFine", u"Fine Programma", {}}}},
+             {"MenuAbout0", u"&?", {{"MenuAbout", u"Informazioni su...", {}}}}} {}
+
+const LabelControl& MainWindowState::label(ControlId control) const {
+    const LabelControl* found = const_cast<MainWindowState*>(this)->mutableLabel(control);
+    if (found == nullptr) throw std::invalid_argument("not a label");
+    return *found;
+}
+
+LabelControl* MainWindowState::mutableLabel(ControlId control) noexcept {
+    switch (control) {
+        case ControlId::Lab_Desc0: return &labDesc_[0];
+        case ControlId::Lab_Desc1: return &labDesc_[1];
+        case ControlId::Lab_Desc2: return &labDesc_[2];
+        case ControlId::Lab_Desc3: return &labDesc_[3];
+        case ControlId::LabRisultato: return &labRisultato_;
+        case ControlId::LabEsatto: return &labEsatto_;
+        default: return nullptr;
+    }
+}
+
+void MainWindowState::notify(ControlId control, Property property) {
+    if (observer_ != nullptr) observer_->propertyChanged(control, property);
+}
+
+void MainWindowState::setCaption(ControlId control, std::u16string caption) {
+    LabelControl* target = mutableLabel(control);
+    if (target == nullptr || target->Caption == caption) return;
+    target->Caption = std::move(caption);
+    notify(control, Property::Caption);
+}
+
+void MainWindowState::setVisible(ControlId control, bool visible) {
+    LabelControl* target = mutableLabel(control);
+    if (target == nullptr || target->Visible == visible) return;
+    target->Visible = visible;
+    notify(control, Property::Visible);
+}
+
+void MainWindowState::setBackColor(ControlId control, ColourValue colour) {
+    LabelControl* target = mutableLabel(control);
+    if (target == nullptr || target->BackColor == colour) return;
+    target->BackColor = colour;
+    notify(control, Property::BackColor);
+}
+
+void MainWindowState::setText(std::u16string text) {
+    if (txtEan_.Text == text) return;  // the same text raises nothing: the Change handler relies on it
+    txtEan_.Text = std::move(text);
+    notify(ControlId::Txt_Ean, Property::Text);
+    if (events_ != nullptr) events_->Txt_Ean_Change();
+}
+
+// Selection writes always reach the field: the user may have moved the caret
+// since the last one, so an equal value is no reason to skip it.
+void MainWindowState::setSelStart(int start) {
+    const int length = static_cast<int>(txtEan_.Text.size());
+    txtEan_.SelStart = std::clamp(start, 0, length);
+    txtEan_.SelLength = 0;
+    notify(ControlId::Txt_Ean, Property::Selection);
+}
+
+void MainWindowState::setSelLength(int length) {
+    const int available = static_cast<int>(txtEan_.Text.size()) - std::min(txtEan_.SelStart, static_cast<int>(txtEan_.Text.size()));
+    txtEan_.SelLength = std::clamp(length, 0, available);
+    notify(ControlId::Txt_Ean, Property::Selection);
+}
+
+void MainWindowState::setListIndex(std::int16_t index) {
+    if (index < -1 || index >= static_cast<int>(cmbEan_.items.size())) return;
+    if (cmbEan_.ListIndex == index) return;
+    cmbEan_.ListIndex = index;
+    notify(ControlId::Cmb_Ean, Property::ListIndex);
+    if (events_ != nullptr) events_->Cmb_Ean_Click();
+}
+
+void MainWindowState::clearItems() {
+    cmbEan_.items.clear();
+    cmbEan_.ListIndex = -1;
+    notify(ControlId::Cmb_Ean, Property::Items);
+}
+
+void MainWindowState::addItem(std::u16string item) {
+    cmbEan_.items.push_back(std::move(item));
+    notify(ControlId::Cmb_Ean, Property::Items);
+}
+
+}  // namespace velbarino

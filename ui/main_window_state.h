@@ -1,0 +1,153 @@
+// MainWindowState: the window Frm_Ean as data. Every handler reads and writes
+// the controls through it; the toolkit binding renders it and observes each
+// write. Writing ListIndex or Text raises Click of Cmb_Ean or Change of
+// Txt_Ean nested inside the write, as the real controls do.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "colour.h"
+#include "controls.h"
+
+namespace velbarino {
+
+/// Position and size in twips, from the top-left corner of the client area.
+struct Geometry {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+inline constexpr int kTwipsPerPixel = 15;
+
+struct FormControl {
+    std::u16string Caption;
+    int clientWidth = 0;  // twips
+    int clientHeight = 0;
+};
+
+struct LabelControl {
+    std::u16string Caption;
+    bool Visible = true;
+    /// Unset: the label takes the window's background.
+    std::optional<ColourValue> BackColor;
+    bool fixedSingleBorder = false;
+    Geometry geometry;
+    int tabIndex = 0;
+};
+
+struct ComboControl {
+    std::vector<std::u16string> items;
+    std::int16_t ListIndex = -1;
+    std::u16string toolTip;
+    Geometry geometry;
+    int tabIndex = 0;
+};
+
+struct TextControl {
+    std::u16string Text;
+    /// The last selection the program wrote; the user's own caret moves are the field's affair.
+    int SelStart = 0;
+    int SelLength = 0;
+    std::u16string toolTip;
+    Geometry geometry;
+    int tabIndex = 0;
+};
+
+struct ButtonControl {
+    std::u16string Caption;
+    Geometry geometry;
+    int tabIndex = 0;
+};
+
+struct MenuEntry {
+    std::string name;
+    std::u16string Caption;  // '&' marks the access key
+    std::vector<MenuEntry> items;
+};
+
+enum class Property { Caption, Visible, BackColor, Text, Selection, ListIndex, Items };
+
+/// The binding's view of the state: told after every write that changed something.
+class StateObserver {
+public:
+    virtual ~StateObserver() = default;
+    virtual void propertyChanged(ControlId control, Property property) = 0;
+};
+
+/// The notifications that property writes raise; the window logic handles them.
+class FormEvents {
+public:
+    virtual ~FormEvents() = default;
+    virtual void Cmb_Ean_Click() = 0;
+    virtual void Txt_Ean_Change() = 0;
+};
+
+class MainWindowState {
+public:
+    /// The window with every control at its design-time properties.
+    MainWindowState();
+    MainWindowState(const MainWindowState&) = delete;
+    MainWindowState& operator=(const MainWindowState&) = delete;
+
+    void setEvents(FormEvents* events) noexcept { events_ = events; }
+    void setObserver(StateObserver* observer) noexcept { observer_ = observer; }
+
+    const FormControl& form() const noexcept { return form_; }
+    const ComboControl& Cmb_Ean() const noexcept { return cmbEan_; }
+    const TextControl& Txt_Ean() const noexcept { return txtEan_; }
+    const ButtonControl& Cmd_Calcola() const noexcept { return cmdCalcola_; }
+    const LabelControl& Lab_Desc(int index) const { return labDesc_.at(static_cast<std::size_t>(index)); }
+    const LabelControl& LabRisultato() const noexcept { return labRisultato_; }
+    const LabelControl& LabEsatto() const noexcept { return labEsatto_; }
+    /// The label named @p control; throws for a control that is not a label.
+    const LabelControl& label(ControlId control) const;
+    const std::vector<MenuEntry>& menus() const noexcept { return menus_; }
+
+    // Label writes; a write to a control that is not a label is ignored.
+    void setCaption(ControlId control, std::u16string caption);
+    void setVisible(ControlId control, bool visible);
+    void setBackColor(ControlId control, ColourValue colour);
+
+    /// Raises Txt_Ean_Change, nested, when @p text differs from the current text.
+    void setText(std::u16string text);
+    /// Caret at @p start (clamped to the text), nothing selected.
+    void setSelStart(int start);
+    /// Selects @p length characters from SelStart (clamped to the text).
+    void setSelLength(int length);
+
+    /// Raises Cmb_Ean_Click, nested, when @p index differs from the current one.
+    /// An index other than -1 or an existing entry is refused.
+    void setListIndex(std::int16_t index);
+    /// Removes every entry; nothing is selected afterwards and no Click is raised.
+    void clearItems();
+    void addItem(std::u16string item);
+
+    // Form-level variables.
+    std::int16_t LunghezzaCodice = 0;  // characters the field must hold: 12, 13, 7 or 8 after start-up
+    bool InCaricamento = false;        // true only while the Load handler runs
+    bool IncollaInCorso = false;       // a Ctrl+V was pressed; the next change checks the paste
+
+private:
+    LabelControl* mutableLabel(ControlId control) noexcept;
+    void notify(ControlId control, Property property);
+
+    FormControl form_;
+    ComboControl cmbEan_;
+    TextControl txtEan_;
+    ButtonControl cmdCalcola_;
+    std::array<LabelControl, 4> labDesc_;
+    LabelControl labRisultato_;
+    LabelControl labEsatto_;
+    std::vector<MenuEntry> menus_;
+
+    FormEvents* events_ = nullptr;
+    StateObserver* observer_ = nullptr;
+};
+
+}  // namespace velbarino

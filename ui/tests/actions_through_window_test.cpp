@@ -1,0 +1,77 @@
+#include "window_fixture.h"
+
+namespace velbarino {
+namespace {
+
+struct OutcomeCase {
+    const char* name;
+    std::int16_t action;
+    std::u16string code;
+    std::u16string verdict;   // LabRisultato
+    std::u16string complete;  // LabEsatto
+    bool codeCaptionShown;    // Lab_Desc(3)
+    ColourValue boxColour;
+};
+
+class Outcome : public WindowTest, public testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(Outcome, showsWhatTheActionFound) {
+    const OutcomeCase& c = GetParam();
+    run(c.action, c.code);
+    ASSERT_EQ(messageCount(), 0u);
+    EXPECT_TRUE(state.Lab_Desc(2).Visible);
+    EXPECT_TRUE(state.LabRisultato().Visible);
+    EXPECT_TRUE(state.LabEsatto().Visible);
+    EXPECT_EQ(state.Lab_Desc(3).Visible, c.codeCaptionShown);
+    EXPECT_EQ(state.LabRisultato().Caption, c.verdict);
+    EXPECT_EQ(state.LabEsatto().Caption, c.complete);
+    EXPECT_EQ(state.LabEsatto().BackColor, c.boxColour);
+    EXPECT_EQ(text(), c.code);
+
+    // Enter again on the same text shows the same.
+    enter();
+    EXPECT_EQ(state.LabRisultato().Caption, c.verdict);
+    EXPECT_EQ(state.LabEsatto().Caption, c.complete);
+    EXPECT_EQ(state.LabEsatto().BackColor, c.boxColour);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, Outcome,
+    testing::Values(
+        OutcomeCase{"ean13Compute", 0, u"400638133393", u"1", u"4006381333931", true, kWhite},
+        OutcomeCase{"ean13ComputeDigitZero", 0, u"501234567890", u"0", u"5012345678900", true, kWhite},
+        OutcomeCase{"ean13VerifyCorrect", 1, u"4006381333931", u"codice esatto", u"", false, kButtonFace},
+        OutcomeCase{"ean13VerifyCorrectZero", 1, u"5012345678900", u"codice esatto", u"", false, kButtonFace},
+        OutcomeCase{"ean13VerifyWrong", 1, u"4006381333932", u"codice errato", u"4006381333931", true, kWhite},
+        OutcomeCase{"ean13VerifyWrongOther", 1, u"5901234123450", u"codice errato", u"5901234123457", true, kWhite},
+        OutcomeCase{"ean8Compute", 2, u"9638507", u"4", u"96385074", true, kWhite},
+        OutcomeCase{"ean8ComputeDigitZero", 2, u"1234567", u"0", u"12345670", true, kWhite},
+        OutcomeCase{"ean8VerifyCorrect", 3, u"96385074", u"codice esatto", u"", false, kButtonFace},
+        OutcomeCase{"ean8VerifyCorrectOther", 3, u"73513537", u"codice esatto", u"", false, kButtonFace},
+        OutcomeCase{"ean8VerifyWrong", 3, u"96385075", u"codice errato", u"96385074", true, kWhite},
+        OutcomeCase{"ean8VerifyWrongOther", 3, u"73513536", u"codice errato", u"73513537", true, kWhite}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+using ResultArea = WindowTest;
+
+TEST_F(ResultArea, clearingMakesTheButtonFaceBoxWhiteAgain) {
+    run(3, u"96385074");
+    ASSERT_EQ(state.LabEsatto().BackColor, kButtonFace);
+    type(u"\b");
+    EXPECT_EQ(state.LabEsatto().BackColor, kWhite);
+    EXPECT_FALSE(state.LabEsatto().Visible);
+    EXPECT_EQ(state.Lab_Desc(2).Caption, u"Risultato");  // captions survive the clearing
+    EXPECT_EQ(state.Lab_Desc(3).Caption, u"Codice Esatto");
+}
+
+TEST_F(ResultArea, codeWithALetterFromOtherMeansIsReportedAndKept) {
+    form.fieldEdited(u"40063813339a");  // dropped in: only a Ctrl+V paste is scanned
+    enter();
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(platform.messages[0].text, u"Errore occorso durante il calcolo del checksum.");
+    EXPECT_FALSE(state.LabRisultato().Visible);
+    EXPECT_EQ(text(), u"40063813339a");
+}
+
+}  // namespace
+}  // namespace velbarino
