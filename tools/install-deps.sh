@@ -8,6 +8,7 @@ packages=(
     libgtest-dev                      # unit tests
     qt6-base-dev                      # the window (Qt 6 Widgets)
     qt6-translations-l10n             # Qt's own Italian texts
+    fonts-liberation2                 # the narrow sans font the fixed layout is sized for
     xvfb xauth xdotool                # smoke test on a virtual X display
 )
 

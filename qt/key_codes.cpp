@@ -1,0 +1,39 @@
+#include "key_codes.h"
+
+namespace velbarino::qt {
+
+std::optional<std::int16_t> characterCode(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    const bool control = modifiers.testFlag(Qt::ControlModifier);
+    const bool alt = modifiers.testFlag(Qt::AltModifier);
+
+    switch (key) {
+        case Qt::Key_Backspace: return static_cast<std::int16_t>(control ? 127 : 8);
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return static_cast<std::int16_t>(control ? 10 : 13);
+        case Qt::Key_Escape: return std::int16_t{27};
+        // Editing and moving keys carry no character, whatever text the platform attaches.
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Delete:
+        case Qt::Key_Insert:
+            return std::nullopt;
+        default: break;
+    }
+
+    // Ctrl+letter is a control character whatever text the event carries:
+    // X11 sends "\x16" for Ctrl+V, synthetic events send "v".
+    if (control && !alt) {
+        if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<std::int16_t>(key - Qt::Key_A + 1);
+        if (key == Qt::Key_BracketLeft) return std::int16_t{27};
+        if (key == Qt::Key_Backslash) return std::int16_t{28};
+        if (key == Qt::Key_BracketRight) return std::int16_t{29};
+        return std::nullopt;
+    }
+
+    if (text.isEmpty()) return std::nullopt;
+    // The first UTF-16 unit: a character outside the BMP shows its high
+    // surrogate, which the filter refuses like any other non-digit.
+    return static_cast<std::int16_t>(text.at(0).unicode());
+}
+
+}  // namespace velbarino::qt

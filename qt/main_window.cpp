@@ -1,0 +1,220 @@
+#include "main_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <algorithm>
+#include <functional>
+
+#include "text_conversion.h"
+#include "widgets.h"
+
+namespace velbarino::qt {
+namespace {
+
+QRect pixels(const Geometry& g) {
+    return {g.left / kTwipsPerPixel, g.top / kTwipsPerPixel, g.width / kTwipsPerPixel, g.height / kTwipsPerPixel};
+}
+
+QColor colourOf(ColourValue value, const QPalette& palette) {
+    if (isSystemColour(value)) {
+        return systemColourIndex(value) == 15 ? palette.color(QPalette::Button) : palette.color(QPalette::Window);
+    }
+    return QColor(redOf(value), greenOf(value), blueOf(value));
+}
+
+const char* labelName(ControlId control) {
+    switch (control) {
+        case ControlId::Lab_Desc0: return "Lab_Desc0";
+        case ControlId::Lab_Desc1: return "Lab_Desc1";
+        case ControlId::Lab_Desc2: return "Lab_Desc2";
+        case ControlId::Lab_Desc3: return "Lab_Desc3";
+        case ControlId::LabRisultato: return "LabRisultato";
+        case ControlId::LabEsatto: return "LabEsatto";
+        default: return "";
+    }
+}
+
+constexpr std::array<ControlId, 6> kLabels = {ControlId::Lab_Desc0, ControlId::Lab_Desc1, ControlId::Lab_Desc2,
+                                              ControlId::Lab_Desc3, ControlId::LabRisultato, ControlId::LabEsatto};
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowState& state, Frm_Ean& form, Shell& shell)
+    : state_(state), form_(form), shell_(shell) {
+    setObjectName(QStringLiteral("Frm_Ean"));
+    setWindowTitle(toQString(state_.form().Caption));
+    // The layout is in fixed pixels, sized for a narrow 11-pixel sans font; the
+    // desktop's usual default is wider and would clip entries and codes.
+    QFont font = this->font();
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Helvetica")});
+    font.setPixelSize(11);
+    setFont(font);
+    buildMenus();
+    buildControls();
+    state_.setObserver(this);
+}
+
+MainWindow::~MainWindow() { state_.setObserver(nullptr); }
+
+void MainWindow::buildControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(state_.form().clientWidth / kTwipsPerPixel, state_.form().clientHeight / kTwipsPerPixel);
+    setCentralWidget(client);
+
+    for (int i = 0; i < 4; ++i) labDesc_[static_cast<std::size_t>(i)] = new QLabel(client);
+    labRisultato_ = new QLabel(client);
+    labEsatto_ = new ClickableLabel(client);
+    for (ControlId id : kLabels) {
+        auto* label = static_cast<QLabel*>(controls().at(id));
+        const LabelControl& model = state_.label(id);
+        label->setObjectName(QString::fromLatin1(labelName(id)));
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setFocusPolicy(Qt::NoFocus);
+        label->setGeometry(pixels(model.geometry));
+        if (model.fixedSingleBorder) {
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            label->setLineWidth(1);
+        }
+        renderLabel(id);
+    }
+
+    const ComboControl& list = state_.Cmb_Ean();
+    cmbEan_ = new QComboBox(client);
+    cmbEan_->setObjectName(QStringLiteral("Cmb_Ean"));
+    cmbEan_->setEditable(false);
+    cmbEan_->setGeometry(pixels(list.geometry));
+    cmbEan_->setToolTip(toQString(list.toolTip));
+    renderItems();
+    connect(cmbEan_, &QComboBox::activated, this,
+            [this](int index) { form_.entryPicked(static_cast<std::int16_t>(index)); });
+
+    const TextControl& field = state_.Txt_Ean();
+    txtEan_ = new EntryField(client);
+    txtEan_->setObjectName(QStringLiteral("Txt_Ean"));
+    txtEan_->setGeometry(pixels(field.geometry));
+    txtEan_->setToolTip(toQString(field.toolTip));
+    txtEan_->setText(toQString(field.Text));
+    txtEan_->setKeyFilter([this](std::int16_t& code) { form_.Txt_Ean_KeyPress(code); });
+    // textEdited comes only from the field's own edits, never from setText: no loop back.
+    connect(txtEan_, &QLineEdit::textEdited, this, [this](const QString& text) { form_.fieldEdited(fromQString(text)); });
+    connect(txtEan_, &EntryField::doubleClicked, this, [this] { form_.Txt_Ean_DblClick(); });
+
+    const ButtonControl& button = state_.Cmd_Calcola();
+    cmdCalcola_ = new QPushButton(toQString(button.Caption), client);
+    cmdCalcola_->setObjectName(QStringLiteral("Cmd_Calcola"));
+    cmdCalcola_->setGeometry(pixels(button.geometry));
+    cmdCalcola_->setAutoDefault(false);
+    cmdCalcola_->setDefault(false);
+    connect(cmdCalcola_, &QPushButton::clicked, this, [this] { form_.Cmd_Calcola_Click(); });
+
+    connect(labEsatto_, &ClickableLabel::doubleClicked, this, [this] { form_.LabEsatto_DblClick(); });
+
+    // Tab order from the tab indexes; labels never take the focus.
+    std::vector<std::pair<int, QWidget*>> stops = {
+        {list.tabIndex, cmbEan_}, {field.tabIndex, txtEan_}, {button.tabIndex, cmdCalcola_}};
+    std::sort(stops.begin(), stops.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < stops.size(); ++i) setTabOrder(stops[i - 1].second, stops[i].second);
+}
+
+void MainWindow::buildMenus() {
+    const std::map<std::string, std::function<void()>> commands = {
+        {"MenuFine", [this] { shell_.MenuFine_Click(); }},
+        {"MenuAbout", [this] { shell_.MenuAbout_Click(); }},
+    };
+    for (const MenuEntry& top : state_.menus()) {
+        QMenu* menu = menuBar()->addMenu(toQString(top.Caption));
+        menu->setObjectName(QString::fromStdString(top.name));
+        for (const MenuEntry& item : top.items) {
+            QAction* action = menu->addAction(toQString(item.Caption));
+            action->setObjectName(QString::fromStdString(item.name));
+            if (const auto command = commands.find(item.name); command != commands.end()) {
+                connect(action, &QAction::triggered, this, command->second);
+            }
+        }
+    }
+}
+
+std::map<ControlId, QWidget*> MainWindow::controls() const {
+    return {{ControlId::Cmb_Ean, cmbEan_},          {ControlId::Txt_Ean, txtEan_},
+            {ControlId::Cmd_Calcola, cmdCalcola_},  {ControlId::Lab_Desc0, labDesc_[0]},
+            {ControlId::Lab_Desc1, labDesc_[1]},    {ControlId::Lab_Desc2, labDesc_[2]},
+            {ControlId::Lab_Desc3, labDesc_[3]},    {ControlId::LabRisultato, labRisultato_},
+            {ControlId::LabEsatto, labEsatto_}};
+}
+
+QWidget* MainWindow::firstFocusControl() const {
+    const int combo = state_.Cmb_Ean().tabIndex;
+    const int field = state_.Txt_Ean().tabIndex;
+    const int button = state_.Cmd_Calcola().tabIndex;
+    if (combo <= field && combo <= button) return cmbEan_;
+    return field <= button ? static_cast<QWidget*>(txtEan_) : cmdCalcola_;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    bool cancel = false;
+    shell_.Form_QueryUnload(cancel, 0);
+    if (cancel) {
+        event->ignore();
+    } else {
+        event->accept();
+    }
+}
+
+void MainWindow::propertyChanged(ControlId control, Property property) {
+    switch (control) {
+        case ControlId::Cmb_Ean:
+            if (property == Property::Items) {
+                renderItems();
+            } else {
+                cmbEan_->setCurrentIndex(state_.Cmb_Ean().ListIndex);
+            }
+            break;
+        case ControlId::Txt_Ean:
+            if (property == Property::Text) renderText();
+            if (property == Property::Selection) renderSelection();
+            break;
+        case ControlId::Frm_Ean:
+        case ControlId::Cmd_Calcola: break;
+        default: renderLabel(control); break;
+    }
+}
+
+void MainWindow::renderLabel(ControlId control) {
+    auto* label = static_cast<QLabel*>(controls().at(control));
+    const LabelControl& model = state_.label(control);
+    label->setText(toQString(model.Caption));
+    label->setVisible(model.Visible);
+    label->setAutoFillBackground(model.BackColor.has_value());
+    if (model.BackColor) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, colourOf(*model.BackColor, QWidget::palette()));
+        label->setPalette(palette);
+    }
+}
+
+void MainWindow::renderItems() {
+    const ComboControl& list = state_.Cmb_Ean();
+    cmbEan_->clear();
+    for (const auto& item : list.items) cmbEan_->addItem(toQString(item));
+    cmbEan_->setCurrentIndex(list.ListIndex);
+}
+
+void MainWindow::renderText() {
+    const QString text = toQString(state_.Txt_Ean().Text);
+    if (txtEan_->text() != text) txtEan_->setText(text);
+}
+
+void MainWindow::renderSelection() {
+    const TextControl& field = state_.Txt_Ean();
+    if (field.SelLength > 0) {
+        txtEan_->setSelection(field.SelStart, field.SelLength);
+    } else {
+        txtEan_->setCursorPosition(field.SelStart);
+    }
+}
+
+}  // namespace velbarino::qt

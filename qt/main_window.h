@@ -1,0 +1,58 @@
+// The real window: renders MainWindowState into Qt widgets, keeps them in step
+// with every write the logic makes, and hands the user's keys, edits, picks,
+// clicks, double-clicks and close requests to the handlers. No rule lives here.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <map>
+
+#include "frm_ean.h"
+#include "main_window_state.h"
+#include "shell.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace velbarino::qt {
+
+class EntryField;
+class ClickableLabel;
+
+class MainWindow final : public QMainWindow, private StateObserver {
+    Q_OBJECT
+public:
+    MainWindow(MainWindowState& state, Frm_Ean& form, Shell& shell);
+    ~MainWindow() override;
+
+    /// Every control by name, for the platform's focus and repaint.
+    std::map<ControlId, QWidget*> controls() const;
+    /// The first control of the tab order that takes the focus.
+    QWidget* firstFocusControl() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void propertyChanged(ControlId control, Property property) override;
+    void buildControls();
+    void buildMenus();
+    void renderLabel(ControlId control);
+    void renderItems();
+    void renderText();
+    void renderSelection();
+
+    MainWindowState& state_;
+    Frm_Ean& form_;
+    Shell& shell_;
+
+    QComboBox* cmbEan_ = nullptr;
+    EntryField* txtEan_ = nullptr;
+    QPushButton* cmdCalcola_ = nullptr;
+    std::array<QLabel*, 4> labDesc_{};
+    QLabel* labRisultato_ = nullptr;
+    ClickableLabel* labEsatto_ = nullptr;
+};
+
+}  // namespace velbarino::qt

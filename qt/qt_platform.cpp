@@ -1,0 +1,74 @@
+#include "qt_platform.h"
+
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app_info.h"
+#include "text_conversion.h"
+
+namespace velbarino::qt {
+namespace {
+
+QMessageBox::Icon iconFor(std::int32_t style) {
+    switch (messageIcon(style)) {
+        case MessageIcon::Error: return QMessageBox::Critical;
+        case MessageIcon::Warning: return QMessageBox::Warning;
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform(EndProcess endProcess) : endProcess_(std::move(endProcess)) {}
+
+void QtPlatform::attach(QWidget* window, std::map<ControlId, QWidget*> controls) {
+    window_ = window;
+    controls_.clear();
+    for (auto [id, widget] : controls) controls_[id] = widget;
+}
+
+QWidget* QtPlatform::widget(ControlId control) const {
+    if (control == ControlId::Frm_Ean) return window_;
+    const auto found = controls_.find(control);
+    return found == controls_.end() ? nullptr : found->second.data();
+}
+
+void QtPlatform::messageBox(std::u16string_view text, std::u16string_view title, std::int32_t style) {
+    QMessageBox box(iconFor(style), toQString(title), toQString(text), QMessageBox::Ok, window_);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setWindowModality(Qt::ApplicationModal);
+    if (wantsForeground(style)) {
+        box.show();
+        box.raise();
+        box.activateWindow();
+    }
+    box.exec();
+}
+
+void QtPlatform::setFocus(ControlId control) {
+    // Focus cannot go to a window that is not on screen yet.
+    if (window_ == nullptr || !window_->isVisible()) return;
+    if (QWidget* target = widget(control)) target->setFocus(Qt::OtherFocusReason);
+}
+
+void QtPlatform::refresh(ControlId control) {
+    QWidget* target = widget(control);
+    if (target != nullptr && target->isVisible()) target->repaint();
+}
+
+void QtPlatform::endProcess() {
+    if (endProcess_) {
+        endProcess_();
+        return;
+    }
+    // At once: no event, destructor or unload step of the program runs after this.
+    std::fflush(nullptr);
+    std::_Exit(EXIT_SUCCESS);
+}
+
+AppInfo QtPlatform::appInfo() const { return applicationInfo(); }
+
+}  // namespace velbarino::qt

@@ -1,0 +1,318 @@
+// The real window on Qt's offscreen platform, driven with real events.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "message_boxes.h"
+#include "program.h"
+
+namespace velbarino::qt {
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Program> program;
+    int endRequests = 0;
+
+    template <typename T>
+    T* find(const char* name) {
+        T* widget = program->window().findChild<T*>(QString::fromLatin1(name));
+        if (widget == nullptr) qFatal("no control named %s", name);
+        return widget;
+    }
+    QLineEdit* field() { return find<QLineEdit>("Txt_Ean"); }
+    QComboBox* list() { return find<QComboBox>("Cmb_Ean"); }
+    QLabel* label(const char* name) { return find<QLabel>(name); }
+
+    void typeInField(const QString& keys) {
+        field()->setFocus();
+        QTest::keyClicks(field(), keys);
+    }
+    void enter() { QTest::keyClick(field(), Qt::Key_Return); }
+
+    /// Ctrl+V as X11 delivers it (text "\x16") or as a synthetic event (text "v").
+    void ctrlV(bool asX11) {
+        if (asX11) {
+            QTest::sendKeyEvent(QTest::Press, field(), Qt::Key_V, QString(QChar(0x16)), Qt::ControlModifier);
+            QTest::sendKeyEvent(QTest::Release, field(), Qt::Key_V, QString(QChar(0x16)), Qt::ControlModifier);
+        } else {
+            QTest::keyClick(field(), Qt::Key_V, Qt::ControlModifier);
+        }
+    }
+
+    /// Opens the list and picks entry @p index with the keyboard, as a user would.
+    void pickFromPopup(int index) {
+        list()->showPopup();
+        QAbstractItemView* view = list()->view();
+        QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+        for (int i = list()->currentIndex(); i < index; ++i) QTest::keyClick(view, Qt::Key_Down);
+        for (int i = list()->currentIndex(); i > index; --i) QTest::keyClick(view, Qt::Key_Up);
+        QTest::keyClick(view, Qt::Key_Return);
+    }
+
+    QAction* contextAction(QMenu* menu, const QString& caption) {
+        const auto actions = menu->actions();
+        for (QAction* action : actions) {
+            if (action->text().remove(QLatin1Char('&')).startsWith(caption)) return action;
+        }
+        return nullptr;
+    }
+
+    /// Opens the field's context menu with a real event and triggers the entry
+    /// captioned @p caption; false when the menu has no such entry.
+    bool contextMenuCommand(const QString& caption) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), field()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(field(), &event);
+        QMenu* menu = nullptr;
+        if (!QTest::qWaitFor([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr; }))
+            return false;
+        QAction* action = contextAction(menu, caption);
+        if (action != nullptr) action->trigger();
+        menu->close();
+        return action != nullptr;
+    }
+
+private slots:
+    void initTestCase() { useItalian(); }
+
+    void init() {
+        endRequests = 0;
+        program = std::make_unique<Program>([this] { ++endRequests; });
+        program->start();
+        QVERIFY(QTest::qWaitForWindowActive(&program->window()));
+    }
+
+    void cleanup() { program.reset(); }
+
+    void startUpShowsFirstActionWithResultHidden() {
+        QCOMPARE(program->window().windowTitle(), QStringLiteral("Velbarino"));
+        QCOMPARE(list()->count(), 4);
+        QCOMPARE(list()->itemText(3), QStringLiteral("EAN-8: verifica di validita"));
+        QCOMPARE(list()->currentIndex(), 0);
+        QVERIFY(!list()->isEditable());
+        QCOMPARE(label("Lab_Desc0")->text(), QStringLiteral("Azione"));
+        QCOMPARE(label("Lab_Desc1")->text(), QStringLiteral("Codice (12 caratteri)"));
+        for (const char* name : {"Lab_Desc2", "Lab_Desc3", "LabRisultato", "LabEsatto"}) QVERIFY(!label(name)->isVisible());
+        QCOMPARE(QApplication::focusWidget(), list());
+        QVERIFY(!program->window().windowIcon().isNull());
+    }
+
+    void controlsStandAtTheirDesignGeometry() {
+        QCOMPARE(program->window().centralWidget()->size(), QSize(202, 197));
+        QCOMPARE(list()->geometry(), QRect(16, 32, 169, 21));
+        QCOMPARE(field()->geometry(), QRect(16, 88, 129, 19));
+        QCOMPARE(find<QPushButton>("Cmd_Calcola")->geometry(), QRect(152, 88, 33, 19));
+        QCOMPARE(label("LabRisultato")->geometry(), QRect(16, 144, 81, 19));
+        QCOMPARE(label("LabEsatto")->geometry(), QRect(96, 144, 89, 19));
+        QCOMPARE(program->window().minimumSize(), program->window().maximumSize());
+        QCOMPARE(field()->toolTip(), QStringLiteral("Inserire il codice EAN"));
+    }
+
+    void tabMovesThroughListFieldAndButton() {
+        list()->setFocus();
+        QTest::keyClick(list(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), field());
+        QTest::keyClick(field(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), find<QPushButton>("Cmd_Calcola"));
+    }
+
+    void typedKeysPassTheFilter_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("digitsOnly") << "4006" << "4006";
+        QTest::newRow("lettersBlankAndPunctuationDropped") << "4a0 0-6.+,x" << "4006";
+        QTest::newRow("thirteenthDigitRefused") << "4006381333931" << "400638133393";
+        QTest::newRow("backspaceMakesRoom") << "400638133393\b7" << "400638133397";
+    }
+
+    void typedKeysPassTheFilter() {
+        QFETCH(QString, keys);
+        QFETCH(QString, expected);
+        typeInField(keys);
+        QCOMPARE(field()->text(), expected);
+    }
+
+    void editingShortcutsThatTheFilterCancelsDoNothing() {
+        typeInField(QStringLiteral("123"));
+        QApplication::clipboard()->setText(QStringLiteral("clip"));
+        field()->selectAll();
+        QTest::keyClick(field(), Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(field(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(field()->text(), QStringLiteral("123"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clip"));
+        // Keys without a character reach the field untouched.
+        QTest::keyClick(field(), Qt::Key_Home);
+        QTest::keyClick(field(), Qt::Key_Delete);
+        QCOMPARE(field()->text(), QStringLiteral("23"));
+    }
+
+    void enterComputesAndShowsTheResult() {
+        typeInField(QStringLiteral("400638133393"));
+        enter();
+        QVERIFY(label("LabRisultato")->isVisible());
+        QCOMPARE(label("LabRisultato")->text(), QStringLiteral("1"));
+        QCOMPARE(label("LabEsatto")->text(), QStringLiteral("4006381333931"));
+        QCOMPARE(label("Lab_Desc2")->text(), QStringLiteral("Checksum"));
+        QCOMPARE(label("LabEsatto")->palette().color(QPalette::Window), QColor(Qt::white));
+        QTest::keyClick(field(), Qt::Key_Backspace);
+        QVERIFY(!label("LabRisultato")->isVisible());
+    }
+
+    void enterWithWrongLengthWarns() {
+        MessageBoxes boxes;
+        typeInField(QStringLiteral("12345"));
+        enter();
+        QCOMPARE(boxes.seen.size(), 1u);
+        QCOMPARE(boxes.seen[0].text, QStringLiteral("Inserire un codice di 12 caratteri."));
+        QCOMPARE(boxes.seen[0].title, QStringLiteral("Velbarino"));
+        QCOMPARE(boxes.seen[0].icon, QMessageBox::Warning);
+        QCOMPARE(boxes.seen[0].buttons, 1);
+        QVERIFY(boxes.seen[0].modal);
+        QCOMPARE(field()->text(), QStringLiteral("12345"));
+    }
+
+    void buttonDoesWhatEnterDoes() {
+        MessageBoxes boxes;
+        typeInField(QStringLiteral("12345"));
+        QTest::mouseClick(find<QPushButton>("Cmd_Calcola"), Qt::LeftButton);
+        QCOMPARE(boxes.seen.size(), 1u);
+        typeInField(QStringLiteral("6789012"));
+        QTest::mouseClick(find<QPushButton>("Cmd_Calcola"), Qt::LeftButton);
+        QCOMPARE(label("LabRisultato")->text(), QStringLiteral("8"));
+    }
+
+    void ctrlVPasteIsChecked_data() {
+        QTest::addColumn<bool>("asX11");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("warnings");
+        for (bool asX11 : {true, false}) {
+            const char* how = asX11 ? "x11" : "synthetic";
+            QTest::addRow("%s_tooLongIsCut", how) << asX11 << "40063813339312" << "400638133393" << 0;
+            QTest::addRow("%s_letterRejectedOnce", how) << asX11 << "12a4567890123456" << "" << 1;
+            QTest::addRow("%s_lettersBeyondLengthCutAway", how) << asX11 << "400638133393 abc" << "400638133393" << 0;
+        }
+    }
+
+    void ctrlVPasteIsChecked() {
+        QFETCH(bool, asX11);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, expected);
+        QFETCH(int, warnings);
+        MessageBoxes boxes;
+        QApplication::clipboard()->setText(clipboard);
+        field()->setFocus();
+        ctrlV(asX11);
+        QCOMPARE(field()->text(), expected);
+        QCOMPARE(static_cast<int>(boxes.seen.size()), warnings);
+        if (warnings > 0) QCOMPARE(boxes.seen[0].text, QStringLiteral("Codice non valido. Inserire solamente valori numerici."));
+    }
+
+    void contextMenuPasteIsItalianAndNotScanned() {
+        MessageBoxes boxes;
+        QApplication::clipboard()->setText(QStringLiteral("12345678901x"));
+        QVERIFY(contextMenuCommand(QStringLiteral("Incolla")));  // Qt's own texts are Italian
+        QCOMPARE(field()->text(), QStringLiteral("12345678901x"));
+        QCOMPARE(boxes.seen.size(), 0u);
+        enter();
+        QCOMPARE(boxes.seen.size(), 1u);
+        QCOMPARE(boxes.seen[0].text, QStringLiteral("Errore occorso durante il calcolo del checksum."));
+        QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+    }
+
+    void arrowKeyOnTheListChangesTheActionAndFocusesTheField() {
+        typeInField(QStringLiteral("123"));
+        list()->setFocus();
+        QTest::keyClick(list(), Qt::Key_Down);
+        QCOMPARE(list()->currentIndex(), 1);
+        QCOMPARE(label("Lab_Desc1")->text(), QStringLiteral("Codice (13 caratteri)"));
+        QCOMPARE(label("Lab_Desc2")->text(), QStringLiteral("Risultato"));
+        QCOMPARE(field()->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), field());
+    }
+
+    void pickingFromThePopupIncludingARePick() {
+        pickFromPopup(3);
+        QCOMPARE(label("Lab_Desc1")->text(), QStringLiteral("Codice (8 caratteri)"));
+        typeInField(QStringLiteral("96385075"));
+        enter();
+        QCOMPARE(label("LabRisultato")->text(), QStringLiteral("codice errato"));
+
+        pickFromPopup(3);  // the same entry again still acts
+        QCOMPARE(field()->text(), QString());
+        QVERIFY(!label("LabRisultato")->isVisible());
+        QCOMPARE(QApplication::focusWidget(), field());
+    }
+
+    void doubleClickOnFieldSelectsAll() {
+        typeInField(QStringLiteral("4006381"));
+        QTest::mouseDClick(field(), Qt::LeftButton, {}, QPoint(4, 8));
+        QCOMPARE(field()->selectedText(), QStringLiteral("4006381"));
+    }
+
+    void doubleClickOnCorrectedCodePutsItInTheField() {
+        pickFromPopup(1);
+        typeInField(QStringLiteral("4006381333932"));
+        enter();
+        QCOMPARE(label("LabEsatto")->text(), QStringLiteral("4006381333931"));
+        QTest::mouseDClick(label("LabEsatto"), Qt::LeftButton);
+        QCOMPARE(field()->text(), QStringLiteral("4006381333931"));
+        QCOMPARE(field()->cursorPosition(), 13);
+        QVERIFY(!field()->hasSelectedText());
+        QVERIFY(!label("LabEsatto")->isVisible());
+        enter();
+        QCOMPARE(label("LabRisultato")->text(), QStringLiteral("codice esatto"));
+        QCOMPARE(label("LabEsatto")->palette().color(QPalette::Window),
+                 program->window().palette().color(QPalette::Button));
+        QVERIFY(!label("Lab_Desc3")->isVisible());
+    }
+
+    void aboutBoxShowsTheVersionInformation() {
+        MessageBoxes boxes;
+        find<QAction>("MenuAbout")->trigger();
+        QCOMPARE(boxes.seen.size(), 1u);
+        QVERIFY(boxes.seen[0].text.startsWith(QStringLiteral("Velbarino - Versione 1.00\r\r")));
+        QVERIFY(boxes.seen[0].text.contains(QStringLiteral("\rVerifica dei codici a barre in formato EAN-8 ed EAN-13\r")));
+        QCOMPARE(boxes.seen[0].title, QStringLiteral("Informazioni su..."));
+        QCOMPARE(boxes.seen[0].icon, QMessageBox::Information);
+        QCOMPARE(endRequests, 0);
+    }
+
+    void menusCarryTheirCaptions() {
+        QCOMPARE(find<QMenu>("MenuFile")->title(), QStringLiteral("&File"));
+        QCOMPARE(find<QMenu>("MenuAbout0")->title(), QStringLiteral("&?"));
+        QCOMPARE(find<QAction>("MenuFine")->text(), QStringLiteral("Fine Programma"));
+        find<QAction>("MenuFine")->trigger();
+        QCOMPARE(endRequests, 1);
+    }
+
+    void closeRequestEndsTheProgramWithoutQuestion() {
+        MessageBoxes boxes;
+        typeInField(QStringLiteral("400638133393"));
+        enter();
+        program->window().close();
+        QCOMPARE(endRequests, 1);
+        QCOMPARE(boxes.seen.size(), 0u);
+        QVERIFY(program->window().isVisible());  // the window's own closing was cancelled
+    }
+};
+
+}  // namespace velbarino::qt
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    velbarino::qt::WindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "window_test.moc"
