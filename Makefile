@@ -1,12 +1,15 @@
 # The two everyday commands: 'make run' and 'make test'. Both install the
 # Debian packages they need first, then configure and build out of tree.
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-sanitize
+# Seconds each fuzz target runs: briefly under 'make test', longer with 'make fuzz'.
+FUZZ_SECONDS ?= 10
 # CI builds with warnings as errors.
 WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_ARGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test sanitize sanitize-build fuzz bench clean
 
 all: build
 
@@ -24,6 +27,27 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory sanitize
+
+# The whole suite again, built by clang with AddressSanitizer and
+# UndefinedBehaviorSanitizer, plus a short run of each libFuzzer target.
+sanitize: sanitize-build
+	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
+
+sanitize-build: deps
+	CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug \
+	    -DVELBARINO_SANITIZE=ON -DVELBARINO_FUZZ=ON -DVELBARINO_FUZZ_SECONDS=$(FUZZ_SECONDS) \
+	    -DVELBARINO_WERROR=$(WERROR) $(CMAKE_ARGS)
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+
+# A long fuzzing run of both targets: make fuzz FUZZ_SECONDS=3600
+fuzz: sanitize-build
+	cd $(SANITIZE_DIR) && ctest --output-on-failure -L fuzz -j $(JOBS)
+
+# Micro-benchmarks, then start-up time and memory against a bare Qt window.
+bench: build
+	$(BUILD_DIR)/bench/velbarino_bench
+	xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3 tools/startup-bench.py $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     cmake make g++ pkg-config         # build
     libgtest-dev                      # unit tests
+    clang libclang-rt-14-dev          # sanitizer build and libFuzzer targets
+    libbenchmark-dev                  # micro-benchmarks
     qt6-base-dev                      # the window (Qt 6 Widgets)
     qt6-translations-l10n             # Qt's own Italian texts
     fonts-liberation2                 # the narrow sans font the fixed layout is sized for

@@ -13,6 +13,10 @@ struct DigitCase {
     CheckDigit expected;
 };
 
+// Test logs name the case instead of dumping its bytes.
+void PrintTo(const DigitCase& c, std::ostream* os) { *os << c.name; }
+
+
 std::string caseName(const testing::TestParamInfo<DigitCase>& info) { return info.param.name; }
 
 class Ean13Digit : public testing::TestWithParam<DigitCase> {};

@@ -217,6 +217,46 @@ private slots:
         if (warnings > 0) QCOMPARE(boxes.seen[0].text, QStringLiteral("Codice non valido. Inserire solamente valori numerici."));
     }
 
+    void hostileClipboardThroughCtrlV_data() {
+        QTest::addColumn<QString>("initial");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("warnings");
+        QTest::newRow("megabyteOfDigitsIsCut") << "" << 0 << QString(1000000, QLatin1Char('7')) << "777777777777" << 0;
+        QTest::newRow("nulCharacterRejected") << "" << 0 << QString::fromUtf16(u"12\u0000" u"34", 5) << "" << 1;
+        QTest::newRow("rightToLeftMarkRejected") << "" << 0 << QString::fromUtf16(u"\u200F400638133393") << "" << 1;
+        QTest::newRow("outsideBmpRejected") << "" << 0 << QString::fromUtf16(u"40\U0001D7D9") << "" << 1;
+        QTest::newRow("fullwidthDigitsRejected") << "" << 0 << QString::fromUtf16(u"\uFF14\uFF10") << "" << 1;
+        QTest::newRow("arabicIndicDigitsRejected") << "" << 0 << QString::fromUtf16(u"\u0664\u0660") << "" << 1;
+        QTest::newRow("lineBreakInsideRejected") << "" << 0 << "4006\r\n38133393" << "" << 1;
+        QTest::newRow("lineBreakBeyondLengthCut") << "" << 0 << "400638133393\r\n" << "400638133393" << 0;
+        QTest::newRow("middleOfFullFieldKeepsFirstTwelve") << "400638133393" << 2 << "77" << "407706381333" << 0;
+        QTest::newRow("lettersIntoFullFieldCutAway") << "400638133393" << 12 << "abc" << "400638133393" << 0;
+    }
+
+    void hostileClipboardThroughCtrlV() {
+        QFETCH(QString, initial);
+        QFETCH(int, caret);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, expected);
+        QFETCH(int, warnings);
+        MessageBoxes boxes;
+        typeInField(initial);
+        field()->setCursorPosition(caret);
+        QApplication::clipboard()->setText(clipboard);
+        ctrlV(true);
+        QCOMPARE(field()->text(), expected);
+        QCOMPARE(static_cast<int>(boxes.seen.size()), warnings);
+
+        // Still responsive: the field takes keys and Enter answers.
+        QTest::keyClick(field(), Qt::Key_End);
+        QTest::keyClick(field(), Qt::Key_Backspace);
+        QCOMPARE(field()->text(), expected.left(std::max<qsizetype>(expected.size() - 1, 0)));
+        enter();
+        QCOMPARE(static_cast<int>(boxes.seen.size()), warnings + 1);  // the length message
+    }
+
     void contextMenuPasteIsItalianAndNotScanned() {
         MessageBoxes boxes;
         QApplication::clipboard()->setText(QStringLiteral("12345678901x"));

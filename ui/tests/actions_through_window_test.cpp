@@ -13,6 +13,10 @@ struct OutcomeCase {
     ColourValue boxColour;
 };
 
+// Test logs name the case instead of dumping its bytes.
+void PrintTo(const OutcomeCase& c, std::ostream* os) { *os << c.name; }
+
+
 class Outcome : public WindowTest, public testing::WithParamInterface<OutcomeCase> {};
 
 TEST_P(Outcome, showsWhatTheActionFound) {

@@ -9,6 +9,10 @@ struct KeyCase {
     bool passes;
 };
 
+// Test logs name the case instead of dumping its bytes.
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
+
 class KeyFilter : public WindowTest, public testing::WithParamInterface<KeyCase> {};
 
 TEST_P(KeyFilter, onAnEmptyField) {

@@ -1,0 +1,71 @@
+// Micro-benchmarks of the paths a clerk hits all day: a check digit, one typed
+// digit through the key filter and the Change handler, and Enter to a result.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "checksum.h"
+#include "frm_ean.h"
+#include "main_window_state.h"
+#include "platform.h"
+
+namespace {
+
+using namespace velbarino;
+
+class NullPlatform : public Platform {
+public:
+    void messageBox(std::u16string_view, std::u16string_view, std::int32_t) override {}
+    void setFocus(ControlId) override {}
+    void refresh(ControlId) override {}
+    void endProcess() override {}
+    AppInfo appInfo() const override { return {}; }
+};
+
+void checkDigitEan13(benchmark::State& state) {
+    const std::u16string code = u"400638133393";
+    for (auto _ : state) benchmark::DoNotOptimize(ChecksumEan13(code));
+}
+BENCHMARK(checkDigitEan13);
+
+void checkDigitEan8(benchmark::State& state) {
+    const std::u16string code = u"9638507";
+    for (auto _ : state) benchmark::DoNotOptimize(ChecksumEan8(code));
+}
+BENCHMARK(checkDigitEan8);
+
+// One digit typed into a field of eleven, then taken out again.
+void typedDigit(benchmark::State& state) {
+    NullPlatform platform;
+    MainWindowState window;
+    Frm_Ean form(window, platform);
+    form.Form_Load();
+    form.fieldEdited(u"40063813339");
+    for (auto _ : state) {
+        std::int16_t key = u'3';
+        form.Txt_Ean_KeyPress(key);
+        form.fieldEdited(u"400638133393");
+        form.fieldEdited(u"40063813339");
+    }
+}
+BENCHMARK(typedDigit);
+
+// Enter on a full field: the compute action fills the result area.
+void enterToResult(benchmark::State& state) {
+    NullPlatform platform;
+    MainWindowState window;
+    Frm_Ean form(window, platform);
+    form.Form_Load();
+    for (auto _ : state) {
+        form.fieldEdited(u"400638133393");  // a change clears the previous result
+        std::int16_t key = 13;
+        form.Txt_Ean_KeyPress(key);
+        benchmark::DoNotOptimize(window.LabEsatto().Caption.data());
+        form.fieldEdited(u"");
+    }
+}
+BENCHMARK(enterToResult);
+
+}  // namespace
+
+BENCHMARK_MAIN();
