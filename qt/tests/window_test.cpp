@@ -181,61 +181,32 @@ private slots:
     }
 
     void buttonDoesWhatEnterDoes() {
-        MessageBoxes boxes;
-        typeInField(QStringLiteral("12345"));
-        QTest::mouseClick(find<QPushButton>("Cmd_Calcola"), Qt::LeftButton);
-        QCOMPARE(boxes.seen.size(), 1u);
-        typeInField(QStringLiteral("6789012"));
+        typeInField(QStringLiteral("123456789012"));
         QTest::mouseClick(find<QPushButton>("Cmd_Calcola"), Qt::LeftButton);
         QCOMPARE(label("LabRisultato")->text(), QStringLiteral("8"));
     }
 
-    void ctrlVPasteIsChecked_data() {
-        QTest::addColumn<bool>("asX11");
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<int>("warnings");
-        for (bool asX11 : {true, false}) {
-            const char* how = asX11 ? "x11" : "synthetic";
-            QTest::addRow("%s_tooLongIsCut", how) << asX11 << "40063813339312" << "400638133393" << 0;
-            QTest::addRow("%s_letterRejectedOnce", how) << asX11 << "12a4567890123456" << "" << 1;
-            QTest::addRow("%s_lettersBeyondLengthCutAway", how) << asX11 << "400638133393 abc" << "400638133393" << 0;
-        }
-    }
-
-    void ctrlVPasteIsChecked() {
-        QFETCH(bool, asX11);
-        QFETCH(QString, clipboard);
-        QFETCH(QString, expected);
-        QFETCH(int, warnings);
-        MessageBoxes boxes;
-        QApplication::clipboard()->setText(clipboard);
-        field()->setFocus();
-        ctrlV(asX11);
-        QCOMPARE(field()->text(), expected);
-        QCOMPARE(static_cast<int>(boxes.seen.size()), warnings);
-        if (warnings > 0) QCOMPARE(boxes.seen[0].text, QStringLiteral("Codice non valido. Inserire solamente valori numerici."));
-    }
-
     void hostileClipboardThroughCtrlV_data() {
+        QTest::addColumn<bool>("asX11");
         QTest::addColumn<QString>("initial");
         QTest::addColumn<int>("caret");
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("warnings");
-        QTest::newRow("megabyteOfDigitsIsCut") << "" << 0 << QString(1000000, QLatin1Char('7')) << "777777777777" << 0;
-        QTest::newRow("nulCharacterRejected") << "" << 0 << QString::fromUtf16(u"12\u0000" u"34", 5) << "" << 1;
-        QTest::newRow("rightToLeftMarkRejected") << "" << 0 << QString::fromUtf16(u"\u200F400638133393") << "" << 1;
-        QTest::newRow("outsideBmpRejected") << "" << 0 << QString::fromUtf16(u"40\U0001D7D9") << "" << 1;
-        QTest::newRow("fullwidthDigitsRejected") << "" << 0 << QString::fromUtf16(u"\uFF14\uFF10") << "" << 1;
-        QTest::newRow("arabicIndicDigitsRejected") << "" << 0 << QString::fromUtf16(u"\u0664\u0660") << "" << 1;
-        QTest::newRow("lineBreakInsideRejected") << "" << 0 << "4006\r\n38133393" << "" << 1;
-        QTest::newRow("lineBreakBeyondLengthCut") << "" << 0 << "400638133393\r\n" << "400638133393" << 0;
-        QTest::newRow("middleOfFullFieldKeepsFirstTwelve") << "400638133393" << 2 << "77" << "407706381333" << 0;
-        QTest::newRow("lettersIntoFullFieldCutAway") << "400638133393" << 12 << "abc" << "400638133393" << 0;
+        QTest::newRow("megabyteOfDigitsIsCut") << false << "" << 0 << QString(1000000, QLatin1Char('7')) << "777777777777" << 0;
+        QTest::newRow("nulCharacterRejected") << true << "" << 0 << QString::fromUtf16(u"12\u0000" u"34", 5) << "" << 1;
+        QTest::newRow("rightToLeftMarkRejected") << true << "" << 0 << QString::fromUtf16(u"\u200F400638133393") << "" << 1;
+        QTest::newRow("outsideBmpRejected") << true << "" << 0 << QString::fromUtf16(u"40\U0001D7D9") << "" << 1;
+        QTest::newRow("fullwidthDigitsRejected") << true << "" << 0 << QString::fromUtf16(u"\uFF14\uFF10") << "" << 1;
+        QTest::newRow("arabicIndicDigitsRejected") << true << "" << 0 << QString::fromUtf16(u"\u0664\u0660") << "" << 1;
+        QTest::newRow("lineBreakInsideRejected") << true << "" << 0 << "4006\r\n38133393" << "" << 1;
+        QTest::newRow("lineBreakBeyondLengthCut") << false << "" << 0 << "400638133393\r\n" << "400638133393" << 0;
+        QTest::newRow("middleOfFullFieldKeepsFirstTwelve") << true << "400638133393" << 2 << "77" << "407706381333" << 0;
+        QTest::newRow("lettersIntoFullFieldCutAway") << false << "400638133393" << 12 << "abc" << "400638133393" << 0;
     }
 
     void hostileClipboardThroughCtrlV() {
+        QFETCH(bool, asX11);
         QFETCH(QString, initial);
         QFETCH(int, caret);
         QFETCH(QString, clipboard);
@@ -245,7 +216,7 @@ private slots:
         typeInField(initial);
         field()->setCursorPosition(caret);
         QApplication::clipboard()->setText(clipboard);
-        ctrlV(true);
+        ctrlV(asX11);
         QCOMPARE(field()->text(), expected);
         QCOMPARE(static_cast<int>(boxes.seen.size()), warnings);
 

@@ -22,17 +22,13 @@ TEST_P(KeyFilter, onAnEmptyField) {
 INSTANTIATE_TEST_SUITE_P(
     Entry, KeyFilter,
     testing::Values(KeyCase{"backspacePasses", 8, true}, KeyCase{"enterPasses", 13, true},
-                    KeyCase{"ctrlVPasses", 22, true}, KeyCase{"digitZeroPasses", '0', true},
-                    KeyCase{"digitNinePasses", '9', true}, KeyCase{"ctrlCIsCancelled", 3, false},
-                    KeyCase{"ctrlXIsCancelled", 24, false}, KeyCase{"ctrlZIsCancelled", 26, false},
-                    KeyCase{"ctrlAIsCancelled", 1, false}, KeyCase{"escapeIsCancelled", 27, false},
-                    KeyCase{"letterIsCancelled", 'a', false}, KeyCase{"capitalIsCancelled", 'Z', false},
-                    KeyCase{"blankIsCancelled", ' ', false}, KeyCase{"minusIsCancelled", '-', false},
-                    KeyCase{"plusIsCancelled", '+', false}, KeyCase{"pointIsCancelled", '.', false},
-                    KeyCase{"commaIsCancelled", ',', false}, KeyCase{"slashBelowZeroIsCancelled", '/', false},
+                    KeyCase{"ctrlVPasses", 22, true}, KeyCase{"digitNinePasses", '9', true},
+                    KeyCase{"ctrlCIsCancelled", 3, false}, KeyCase{"ctrlXIsCancelled", 24, false},
+                    KeyCase{"ctrlZIsCancelled", 26, false}, KeyCase{"ctrlAIsCancelled", 1, false},
+                    KeyCase{"letterIsCancelled", 'a', false}, KeyCase{"blankIsCancelled", ' ', false},
+                    KeyCase{"minusIsCancelled", '-', false}, KeyCase{"slashBelowZeroIsCancelled", '/', false},
                     KeyCase{"colonAboveNineIsCancelled", ':', false},
-                    KeyCase{"fullwidthDigitIsCancelled", static_cast<std::int16_t>(0xFF11), false},
-                    KeyCase{"highSurrogateIsCancelled", static_cast<std::int16_t>(0xD835), false}),
+                    KeyCase{"fullwidthDigitIsCancelled", static_cast<std::int16_t>(0xFF11), false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 using Entry = WindowTest;
