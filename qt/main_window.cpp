@@ -24,20 +24,21 @@ QColor colourOf(ColourValue value, const QPalette& palette) {
     return QColor(redOf(value), greenOf(value), blueOf(value));
 }
 
-const char* labelName(ControlId control) {
-    switch (control) {
-        case ControlId::Lab_Desc0: return "Lab_Desc0";
-        case ControlId::Lab_Desc1: return "Lab_Desc1";
-        case ControlId::Lab_Desc2: return "Lab_Desc2";
-        case ControlId::Lab_Desc3: return "Lab_Desc3";
-        case ControlId::LabRisultato: return "LabRisultato";
-        case ControlId::LabEsatto: return "LabEsatto";
-        default: return "";
-    }
-}
+// The labels, in the order of their names in ControlId, which keeps them together.
+struct LabelName {
+    ControlId id;
+    const char* name;
+};
+constexpr std::array<LabelName, 6> kLabels = {{{ControlId::Lab_Desc0, "Lab_Desc0"},
+                                               {ControlId::Lab_Desc1, "Lab_Desc1"},
+                                               {ControlId::Lab_Desc2, "Lab_Desc2"},
+                                               {ControlId::Lab_Desc3, "Lab_Desc3"},
+                                               {ControlId::LabRisultato, "LabRisultato"},
+                                               {ControlId::LabEsatto, "LabEsatto"}}};
 
-constexpr std::array<ControlId, 6> kLabels = {ControlId::Lab_Desc0, ControlId::Lab_Desc1, ControlId::Lab_Desc2,
-                                              ControlId::Lab_Desc3, ControlId::LabRisultato, ControlId::LabEsatto};
+std::size_t labelSlot(ControlId control) {
+    return static_cast<std::size_t>(static_cast<int>(control) - static_cast<int>(ControlId::Lab_Desc0));
+}
 
 }  // namespace
 
@@ -64,13 +65,12 @@ void MainWindow::buildControls() {
     client->setFixedSize(state_.form().clientWidth / kTwipsPerPixel, state_.form().clientHeight / kTwipsPerPixel);
     setCentralWidget(client);
 
-    for (int i = 0; i < 4; ++i) labDesc_[static_cast<std::size_t>(i)] = new QLabel(client);
-    labRisultato_ = new QLabel(client);
     labEsatto_ = new ClickableLabel(client);
-    for (ControlId id : kLabels) {
-        auto* label = static_cast<QLabel*>(controls().at(id));
+    for (const auto& [id, name] : kLabels) {
+        QLabel* label = id == ControlId::LabEsatto ? labEsatto_ : new QLabel(client);
+        labels_[labelSlot(id)] = label;
         const LabelControl& model = state_.label(id);
-        label->setObjectName(QString::fromLatin1(labelName(id)));
+        label->setObjectName(QString::fromLatin1(name));
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setFocusPolicy(Qt::NoFocus);
@@ -139,11 +139,10 @@ void MainWindow::buildMenus() {
 }
 
 std::map<ControlId, QWidget*> MainWindow::controls() const {
-    return {{ControlId::Cmb_Ean, cmbEan_},          {ControlId::Txt_Ean, txtEan_},
-            {ControlId::Cmd_Calcola, cmdCalcola_},  {ControlId::Lab_Desc0, labDesc_[0]},
-            {ControlId::Lab_Desc1, labDesc_[1]},    {ControlId::Lab_Desc2, labDesc_[2]},
-            {ControlId::Lab_Desc3, labDesc_[3]},    {ControlId::LabRisultato, labRisultato_},
-            {ControlId::LabEsatto, labEsatto_}};
+    std::map<ControlId, QWidget*> all = {
+        {ControlId::Cmb_Ean, cmbEan_}, {ControlId::Txt_Ean, txtEan_}, {ControlId::Cmd_Calcola, cmdCalcola_}};
+    for (const auto& [id, name] : kLabels) all[id] = labels_[labelSlot(id)];
+    return all;
 }
 
 QWidget* MainWindow::firstFocusControl() const {
@@ -184,7 +183,7 @@ void MainWindow::propertyChanged(ControlId control, Property property) {
 }
 
 void MainWindow::renderLabel(ControlId control) {
-    auto* label = static_cast<QLabel*>(controls().at(control));
+    QLabel* label = labels_[labelSlot(control)];
     const LabelControl& model = state_.label(control);
     label->setText(toQString(model.Caption));
     label->setVisible(model.Visible);

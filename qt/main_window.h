@@ -50,8 +50,7 @@ private:
     QComboBox* cmbEan_ = nullptr;
     EntryField* txtEan_ = nullptr;
     QPushButton* cmdCalcola_ = nullptr;
-    std::array<QLabel*, 4> labDesc_{};
-    QLabel* labRisultato_ = nullptr;
+    std::array<QLabel*, 6> labels_{};  // Lab_Desc(0) to (3), LabRisultato, LabEsatto
     ClickableLabel* labEsatto_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "frm_ean.h"
 
 #include <algorithm>
+#include <array>
 
 #include "checksum.h"
 #include "decimal.h"
@@ -12,18 +13,29 @@ constexpr std::int16_t kBackspace = 8;
 constexpr std::int16_t kEnter = 13;
 constexpr std::int16_t kPaste = 22;  // Ctrl+V
 
-struct ActionSetup {
+// The four actions of the list, in ActionIndex order: what the list shows,
+// the length the field must have, the captions of the result area, and what
+// Enter runs.
+struct Action {
+    std::u16string_view entry;
     std::int16_t length;
     std::u16string_view resultCaption;
     std::u16string_view codeCaption;
+    void (*run)(std::u16string_view keyword, ActionWindow& window, Platform& platform);
+    std::u16string_view keyword;
 };
 
-constexpr std::array<ActionSetup, 4> kActionSetups = {{
-    {12, u"Checksum", u"Codice Completo"},
-    {13, u"Risultato", u"Codice Esatto"},
-    {7, u"Checksum", u"Codice Completo"},
-    {8, u"Risultato", u"Codice Esatto"},
+constexpr std::array<Action, 4> kActions = {{
+    {u"EAN-13: calcolo checksum", 12, u"Checksum", u"Codice Completo", CalcolaChecksum, u"EAN13"},
+    {u"EAN-13: verifica di validita", 13, u"Risultato", u"Codice Esatto", VerificaCodice, u"EAN13"},
+    {u"EAN-8: calcolo checksum", 7, u"Checksum", u"Codice Completo", CalcolaChecksum, u"EAN8"},
+    {u"EAN-8: verifica di validita", 8, u"Risultato", u"Codice Esatto", VerificaCodice, u"EAN8"},
 }};
+
+const Action* actionAt(std::int16_t index) {
+    return index >= 0 && index < static_cast<int>(kActions.size()) ? &kActions[static_cast<std::size_t>(index)]
+                                                                    : nullptr;
+}
 
 bool isNumericCaption(const std::u16string& caption) {
     return !caption.empty() && std::all_of(caption.begin(), caption.end(), isCodeDigit);
@@ -42,7 +54,7 @@ Frm_Ean::~Frm_Ean() { state_.setEvents(nullptr); }
 void Frm_Ean::Form_Load() {
     state_.InCaricamento = true;
     state_.clearItems();
-    for (std::u16string_view entry : kActionEntries) state_.addItem(std::u16string(entry));
+    for (const Action& action : kActions) state_.addItem(std::u16string(action.entry));
     state_.setListIndex(0);  // runs Cmb_Ean_Click, which leaves the focus alone during start-up
     platform_.refresh(ControlId::Cmb_Ean);
     state_.setText(u"");
@@ -71,13 +83,11 @@ void Frm_Ean::PulisciRisultato() {
 }
 
 void Frm_Ean::Cmb_Ean_Click() {
-    const std::int16_t actionIndex = state_.Cmb_Ean().ListIndex;
-    if (actionIndex >= 0 && actionIndex < static_cast<int>(kActionSetups.size())) {
-        const ActionSetup& setup = kActionSetups[static_cast<std::size_t>(actionIndex)];
-        state_.LunghezzaCodice = setup.length;
-        state_.setCaption(ControlId::Lab_Desc2, std::u16string(setup.resultCaption));
+    if (const Action* setup = actionAt(state_.Cmb_Ean().ListIndex)) {
+        state_.LunghezzaCodice = setup->length;
+        state_.setCaption(ControlId::Lab_Desc2, std::u16string(setup->resultCaption));
         platform_.refresh(ControlId::Lab_Desc2);
-        state_.setCaption(ControlId::Lab_Desc3, std::u16string(setup.codeCaption));
+        state_.setCaption(ControlId::Lab_Desc3, std::u16string(setup->codeCaption));
         platform_.refresh(ControlId::Lab_Desc3);
     }
     // Any other index keeps the length and captions; the rest runs regardless.
@@ -118,13 +128,8 @@ void Frm_Ean::enterPath() {
                              kApplicationTitle, MessageStyle::Warning);
         return;
     }
-    switch (state_.Cmb_Ean().ListIndex) {
-        case 0: CalcolaChecksum(u"EAN13", *this, platform_); break;
-        case 1: VerificaCodice(u"EAN13", *this, platform_); break;
-        case 2: CalcolaChecksum(u"EAN8", *this, platform_); break;
-        case 3: VerificaCodice(u"EAN8", *this, platform_); break;
-        default: break;  // nothing selected: nothing to run
-    }
+    // Nothing selected: nothing to run.
+    if (const Action* action = actionAt(state_.Cmb_Ean().ListIndex)) action->run(action->keyword, *this, platform_);
 }
 
 void Frm_Ean::Txt_Ean_Change() {

@@ -3,7 +3,6 @@
 // state raises the nested notifications; every rule of the window lives here.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,11 +14,6 @@
 namespace velbarino {
 
 inline constexpr std::u16string_view kInvalidPaste = u"Codice non valido. Inserire solamente valori numerici.";
-
-/// The four entries of the action list, in ActionIndex order.
-inline constexpr std::array<std::u16string_view, 4> kActionEntries = {
-    u"EAN-13: calcolo checksum", u"EAN-13: verifica di validita", u"EAN-8: calcolo checksum",
-    u"EAN-8: verifica di validita"};
 
 class Frm_Ean final : public FormEvents, private ActionWindow {
 public:

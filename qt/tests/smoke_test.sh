@@ -9,39 +9,25 @@ here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${VELBARINO_SMOKE_INNER:-}" ]; then
     VELBARINO_SMOKE_INNER=1 exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
 fi
+# shellcheck source=../../tools/xvfb-window.sh
+source "$here/../../tools/xvfb-window.sh"
 
-export QT_QPA_PLATFORM=xcb
-"$binary" &
-pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
-
-window=""
-for _ in $(seq 1 100); do
-    window=$(xdotool search --name '^Velbarino$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    kill -0 "$pid" 2>/dev/null || { echo "FAIL: the program ended before showing its window"; exit 1; }
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "FAIL: no window titled Velbarino"; exit 1; }
-
-# Focus starts on the action list; Tab reaches the field.
-xdotool key --window "$window" Tab 2>/dev/null
-xdotool type --window "$window" --delay 20 400638133393 2>/dev/null
-xdotool key --window "$window" Return 2>/dev/null
+start_velbarino "$binary"
+type_code 400638133393
 sleep 0.3
-kill -0 "$pid" 2>/dev/null || { echo "FAIL: the program died while computing"; exit 1; }
+kill -0 "$velbarino_pid" 2>/dev/null || { echo "FAIL: the program died while computing"; exit 1; }
 
-/usr/bin/python3 "$here/close_window.py" "$window"
+/usr/bin/python3 "$here/close_window.py" "$velbarino_window"
 for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
+    kill -0 "$velbarino_pid" 2>/dev/null || break
     sleep 0.1
 done
-if kill -0 "$pid" 2>/dev/null; then
+if kill -0 "$velbarino_pid" 2>/dev/null; then
     echo "FAIL: the program is still running after the close request"
     exit 1
 fi
 set +e
-wait "$pid"
+wait "$velbarino_pid"
 status=$?
 set -e
 trap - EXIT

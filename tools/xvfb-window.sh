@@ -1,0 +1,27 @@
+# Sourced by the scripts that drive the real program on a virtual X display.
+# start_velbarino BINARY [ENV=VALUE...]: starts it (pid in $velbarino_pid, killed
+# on exit) and waits for its window (id in $velbarino_window); fails if the
+# program ends first or no window shows within 10 s.
+start_velbarino() {
+    local binary=$1
+    shift
+    env QT_QPA_PLATFORM=xcb "$@" "$binary" &
+    velbarino_pid=$!
+    trap 'kill "$velbarino_pid" 2>/dev/null || true' EXIT
+    velbarino_window=""
+    for _ in $(seq 1 100); do
+        velbarino_window=$(xdotool search --name '^Velbarino$' 2>/dev/null | head -n 1 || true)
+        [ -n "$velbarino_window" ] && return 0
+        kill -0 "$velbarino_pid" 2>/dev/null || { echo "FAIL: the program ended before showing its window" >&2; return 1; }
+        sleep 0.1
+    done
+    echo "FAIL: no window titled Velbarino" >&2
+    return 1
+}
+
+# type_code CODE: Tab from the action list to the field, the digits, then Enter.
+type_code() {
+    xdotool key --window "$velbarino_window" Tab 2>/dev/null
+    xdotool type --window "$velbarino_window" --delay 20 "$1" 2>/dev/null
+    xdotool key --window "$velbarino_window" Return 2>/dev/null
+}
