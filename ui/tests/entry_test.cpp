@@ -44,13 +44,6 @@ TEST_F(Entry, fullFieldRefusesADigitEvenWithAllTextSelected) {
     EXPECT_EQ(press('3'), '3');
 }
 
-TEST_F(Entry, everyKeyLowersThePasteFlag) {
-    press(22);
-    ASSERT_TRUE(state.IncollaInCorso);
-    press('a');
-    EXPECT_FALSE(state.IncollaInCorso);
-}
-
 TEST_F(Entry, enterWithWrongLengthNamesTheRequiredLength) {
     type(u"12345678901");
     enter();
@@ -88,14 +81,6 @@ TEST_F(Entry, doubleClickOnFieldSelectsAllOfIt) {
     form.Txt_Ean_DblClick();
     EXPECT_EQ(state.Txt_Ean().SelStart, 0);
     EXPECT_EQ(state.Txt_Ean().SelLength, 5);
-}
-
-TEST_F(Entry, anyEditHidesTheResult) {
-    run(0, u"400638133393");
-    ASSERT_TRUE(state.LabRisultato().Visible);
-    type(u"\b");
-    EXPECT_FALSE(state.LabRisultato().Visible);
-    EXPECT_EQ(state.LabEsatto().Caption, u"");
 }
 
 using Reuse = WindowTest;

@@ -59,14 +59,6 @@ TEST_F(ActionSelection, pickingVerifyEan8SetsLengthCaptionsAndFocus) {
     EXPECT_EQ(platform.focus, ControlId::Txt_Ean);
 }
 
-TEST_F(ActionSelection, lengthsFollowTheList) {
-    const std::int16_t expected[] = {12, 13, 7, 8};
-    for (std::int16_t index : {1, 2, 3, 0}) {
-        pick(index);
-        EXPECT_EQ(state.LunghezzaCodice, expected[index]) << "entry " << index;
-    }
-}
-
 TEST_F(ActionSelection, pickingComputeAfterAVerifyResultHidesItAndRelabels) {
     run(1, u"4006381333932");
     ASSERT_TRUE(state.LabEsatto().Visible);
@@ -105,12 +97,6 @@ TEST_F(ActionSelection, noSelectionKeepsLengthButStillEmptiesAndFocuses) {
     enter();
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_FALSE(state.LabRisultato().Visible);
-}
-
-TEST_F(ActionSelection, indexOutsideTheListIsRefused) {
-    pick(7);
-    EXPECT_EQ(state.Cmb_Ean().ListIndex, 0);
-    EXPECT_EQ(state.LunghezzaCodice, 12);
 }
 
 }  // namespace
