@@ -2,7 +2,8 @@
 """Start-up benchmark: time from exec to the first top-level window being
 mapped, and peak resident memory once it is on screen, for Velbarino against a
 bare Qt window with the same controls. Runs the two in turn (interleaved), on
-the X display in DISPLAY, and prints medians and ratios.
+the X display in DISPLAY, and prints medians and the median of the ratios of
+each interleaved pair (which cancels slow drifts of the machine).
 
 Usage: xvfb-run -a tools/startup-bench.py BUILD_DIR [RUNS]   (or: make bench)"""
 import ctypes
@@ -65,7 +66,7 @@ def one_run(display, command):
 
 def main():
     build = sys.argv[1] if len(sys.argv) > 1 else "build"
-    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 31
     programs = {"velbarino": [f"{build}/app/velbarino"], "bare Qt window": [f"{build}/bench/bare_window"]}
     display = x11.XOpenDisplay(None)
     if not display:
@@ -86,8 +87,10 @@ def main():
     print(f"{runs} interleaved runs each, medians:")
     for name, (millis, kib) in medians.items():
         print(f"  {name:15s} exec to mapped {millis:7.1f} ms   peak memory {kib / 1024:6.1f} MiB")
-    ours, floor = medians["velbarino"], medians["bare Qt window"]
-    print(f"  ratio           time {ours[0] / floor[0]:.3f}   memory {ours[1] / floor[1]:.3f}")
+    ours, floor = results["velbarino"], results["bare Qt window"]
+    time_ratio = statistics.median(a / b for a, b in zip(ours[0], floor[0]))
+    memory_ratio = statistics.median(a / b for a, b in zip(ours[1], floor[1]))
+    print(f"  ratio (median of pairs)  time {time_ratio:.3f}   memory {memory_ratio:.3f}")
 
 
 if __name__ == "__main__":
