@@ -9,7 +9,7 @@ WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_ARGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test sanitize sanitize-build fuzz bench clean
+.PHONY: all deps configure build run test sanitize sanitize-build fuzz bench package clean
 
 all: build
 
@@ -43,6 +43,10 @@ sanitize-build: deps
 # A long fuzzing run of both targets: make fuzz FUZZ_SECONDS=3600
 fuzz: sanitize-build
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -L fuzz -j $(JOBS)
+
+# The Debian package, in $(BUILD_DIR)/: velbarino_<version>_<arch>.deb
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # Micro-benchmarks, then start-up time and memory against a bare Qt window.
 bench: build

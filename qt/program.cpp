@@ -74,7 +74,7 @@ int run(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kAppName));
     QApplication::setApplicationVersion(QString::fromLatin1(kAppVersion));
-    QGuiApplication::setDesktopFileName(QStringLiteral("velbarino"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velbarino.Velbarino"));
     QApplication::setWindowIcon(applicationIcon());
     useItalian();
 

@@ -12,6 +12,10 @@ packages=(
     qt6-translations-l10n             # Qt's own Italian texts
     fonts-liberation2                 # the narrow sans font the fixed layout is sized for
     xvfb xauth xdotool                # smoke test on a virtual X display
+    desktop-file-utils appstream      # validating the launcher and the metainfo
+    dpkg-dev file                     # the .deb: dpkg-shlibdeps works out its dependencies
+    binutils-mingw-w64-x86-64         # compiling the Windows resource script
+    at-spi2-core python3-pyatspi dbus # reading the window as a screen reader does
 )
 
 missing=()

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Draws the program's barcode icon: 16x16 and 32x32 pixel art in 16 colours
 on a transparent background (black bars, longer guard bars, small digits
-beneath), their whole-number enlargements for larger sizes, and an SVG of the
-32x32 drawing. Run from the repository root; writes data/icons/."""
+beneath), their whole-number enlargements for larger sizes, an SVG of the
+32x32 drawing, and a Windows .ico of the two drawings. Run from the repository root; writes data/icons/."""
 import struct
 import zlib
 from pathlib import Path
@@ -85,6 +85,34 @@ def png(art, scale):
             chunk(b'tRNS', b'\x00') + chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + chunk(b'IEND', b''))
 
 
+def ico(arts):
+    """A Windows icon holding each drawing as a 4-bit (16-colour) bitmap with its transparency mask."""
+    images = []
+    for art in arts:
+        size = len(art)
+        header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
+        palette = b''.join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
+        xor_row = (size * 4 + 31) // 32 * 4
+        and_row = (size + 31) // 32 * 4
+        pixels, mask = b'', b''
+        for row in reversed(art):  # bitmaps run bottom-up
+            indexes = [INK[px] for px in row]
+            packed = bytes((indexes[i] << 4) | indexes[i + 1] for i in range(0, size, 2))
+            pixels += packed.ljust(xor_row, b'\0')
+            bits = 0
+            for px in row:
+                bits = (bits << 1) | (px == '.')
+            mask += bits.to_bytes(size // 8, 'big').ljust(and_row, b'\0')
+        images.append((size, header + palette + pixels + mask))
+    directory = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries, data = b'', b''
+    for size, image in images:
+        entries += struct.pack('<BBBBHHII', size, size, 16, 0, 1, 4, len(image), offset + len(data))
+        data += image
+    return directory + entries + data
+
+
 def svg(art):
     colours = {'#': '#000000', 'g': '#808080'}
     # Each column's runs of one colour become one bar.
@@ -114,6 +142,7 @@ def main():
     for size, data in files.items():
         (out / f'velbarino-{size}.png').write_bytes(data)
     (out / 'velbarino.svg').write_text(svg(large))
+    (out / 'velbarino.ico').write_bytes(ico([small, large]))
 
 
 if __name__ == '__main__':
