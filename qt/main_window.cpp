@@ -113,6 +113,14 @@ void MainWindow::buildControls() {
 
     connect(labEsatto_, &ClickableLabel::doubleClicked, this, [this] { form_.LabEsatto_DblClick(); });
 
+    // What a screen reader says: each control labelled by the caption above
+    // it, and a name for the button, whose "..." says nothing.
+    labels_[labelSlot(ControlId::Lab_Desc0)]->setBuddy(cmbEan_);
+    labels_[labelSlot(ControlId::Lab_Desc1)]->setBuddy(txtEan_);
+    labels_[labelSlot(ControlId::Lab_Desc2)]->setBuddy(labels_[labelSlot(ControlId::LabRisultato)]);
+    labels_[labelSlot(ControlId::Lab_Desc3)]->setBuddy(labEsatto_);
+    cmdCalcola_->setAccessibleName(QStringLiteral("Calcola"));
+
     // Tab order from the tab indexes; labels never take the focus.
     std::vector<std::pair<int, QWidget*>> stops = {
         {list.tabIndex, cmbEan_}, {field.tabIndex, txtEan_}, {button.tabIndex, cmdCalcola_}};
