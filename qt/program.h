@@ -8,6 +8,7 @@
 #include "main_window.h"
 #include "main_window_state.h"
 #include "qt_platform.h"
+#include "run.h"
 #include "shell.h"
 
 namespace velbarino::qt {
@@ -38,7 +39,5 @@ QIcon applicationIcon();
 /// catalogue the program still starts.
 void useItalian();
 
-/// The program: returns its exit status. Refuses, with a message, to start where there is no display.
-int run(int argc, char** argv);
 
 }  // namespace velbarino::qt
