@@ -9,7 +9,7 @@ WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_ARGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test sanitize sanitize-build fuzz bench package clean
+.PHONY: all deps configure build run test sanitize sanitize-run sanitize-build fuzz bench package clean
 
 all: build
 
@@ -25,23 +25,27 @@ build: configure
 run: build
 	@tools/run.sh $(BUILD_DIR)
 
+# Packages are installed once, by 'build'; the sanitizer half reuses them.
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
-	$(MAKE) --no-print-directory sanitize
+	$(MAKE) --no-print-directory sanitize-run
 
 # The whole suite again, built by clang with AddressSanitizer and
 # UndefinedBehaviorSanitizer, plus a short run of each libFuzzer target.
-sanitize: sanitize-build
+sanitize: deps
+	$(MAKE) --no-print-directory sanitize-run
+
+sanitize-run: sanitize-build
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
-sanitize-build: deps
+sanitize-build:
 	CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug \
 	    -DVELBARINO_SANITIZE=ON -DVELBARINO_FUZZ=ON -DVELBARINO_FUZZ_SECONDS=$(FUZZ_SECONDS) \
 	    -DVELBARINO_WERROR=$(WERROR) $(CMAKE_ARGS)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 
 # A long fuzzing run of both targets: make fuzz FUZZ_SECONDS=3600
-fuzz: sanitize-build
+fuzz: deps sanitize-build
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -L fuzz -j $(JOBS)
 
 # The Debian package, in $(BUILD_DIR)/: velbarino_<version>_<arch>.deb

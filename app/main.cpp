@@ -1,4 +1,39 @@
 // Velbarino: check digits of EAN-13 and EAN-8 barcode numbers.
-#include "run.h"
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
-int main(int argc, char** argv) { return velbarino::qt::run(argc, argv); }
+#include "app_info.h"
+#include "program.h"
+
+namespace {
+
+// Qt aborts without a display; a clear message and status 1 serve a user better.
+bool displayAvailable() {
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!displayAvailable()) {
+        std::fprintf(stderr,
+                     "Velbarino: nessuno schermo disponibile (DISPLAY non impostato).\n"
+                     "Velbarino needs a graphical display: start it from a desktop session, or set DISPLAY.\n");
+        return EXIT_FAILURE;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velbarino"));
+    QApplication::setApplicationVersion(QString::fromLatin1(velbarino::kAppVersion));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velbarino.Velbarino"));
+    QApplication::setWindowIcon(velbarino::applicationIcon());
+    velbarino::useItalian();
+
+    velbarino::Program program;
+    program.start();
+    return QApplication::exec();
+}

@@ -4,10 +4,10 @@
 #include <QComboBox>
 #include <QMenuBar>
 #include <QPushButton>
-#include <algorithm>
-#include <functional>
+#include <QScreen>
 
 #include "text_conversion.h"
+#include "texts.h"
 #include "widgets.h"
 
 namespace velbarino::qt {
@@ -36,14 +36,23 @@ constexpr std::array<LabelName, 6> kLabels = {{{ControlId::Lab_Desc0, "Lab_Desc0
                                                {ControlId::LabRisultato, "LabRisultato"},
                                                {ControlId::LabEsatto, "LabEsatto"}}};
 
+QString menuName(MenuId id) {
+    switch (id) {
+        case MenuId::MenuFile: return QStringLiteral("MenuFile");
+        case MenuId::MenuFine: return QStringLiteral("MenuFine");
+        case MenuId::MenuAbout0: return QStringLiteral("MenuAbout0");
+        case MenuId::MenuAbout: return QStringLiteral("MenuAbout");
+    }
+    return {};
+}
+
 std::size_t labelSlot(ControlId control) {
     return static_cast<std::size_t>(static_cast<int>(control) - static_cast<int>(ControlId::Lab_Desc0));
 }
 
 }  // namespace
 
-MainWindow::MainWindow(MainWindowState& state, Frm_Ean& form, Shell& shell)
-    : state_(state), form_(form), shell_(shell) {
+MainWindow::MainWindow(MainWindowState& state, Frm_Ean& form) : state_(state), form_(form) {
     setObjectName(QStringLiteral("Frm_Ean"));
     setWindowTitle(toQString(state_.form().Caption));
     // The layout is in fixed pixels, sized for a narrow 11-pixel sans font; the
@@ -119,29 +128,21 @@ void MainWindow::buildControls() {
     labels_[labelSlot(ControlId::Lab_Desc1)]->setBuddy(txtEan_);
     labels_[labelSlot(ControlId::Lab_Desc2)]->setBuddy(labels_[labelSlot(ControlId::LabRisultato)]);
     labels_[labelSlot(ControlId::Lab_Desc3)]->setBuddy(labEsatto_);
-    cmdCalcola_->setAccessibleName(QStringLiteral("Calcola"));
+    cmdCalcola_->setAccessibleName(toQString(texts::kButtonName));
 
-    // Tab order from the tab indexes; labels never take the focus.
-    std::vector<std::pair<int, QWidget*>> stops = {
-        {list.tabIndex, cmbEan_}, {field.tabIndex, txtEan_}, {button.tabIndex, cmdCalcola_}};
-    std::sort(stops.begin(), stops.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < stops.size(); ++i) setTabOrder(stops[i - 1].second, stops[i].second);
+    const auto all = controls();
+    const std::vector<ControlId> stops = state_.tabStops();
+    for (std::size_t i = 1; i < stops.size(); ++i) setTabOrder(all.at(stops[i - 1]), all.at(stops[i]));
 }
 
 void MainWindow::buildMenus() {
-    const std::map<std::string, std::function<void()>> commands = {
-        {"MenuFine", [this] { shell_.MenuFine_Click(); }},
-        {"MenuAbout", [this] { shell_.MenuAbout_Click(); }},
-    };
     for (const MenuEntry& top : state_.menus()) {
         QMenu* menu = menuBar()->addMenu(toQString(top.Caption));
-        menu->setObjectName(QString::fromStdString(top.name));
+        menu->setObjectName(menuName(top.id));
         for (const MenuEntry& item : top.items) {
             QAction* action = menu->addAction(toQString(item.Caption));
-            action->setObjectName(QString::fromStdString(item.name));
-            if (const auto command = commands.find(item.name); command != commands.end()) {
-                connect(action, &QAction::triggered, this, command->second);
-            }
+            action->setObjectName(menuName(item.id));
+            connect(action, &QAction::triggered, this, [this, id = item.id] { form_.Menu_Click(id); });
         }
     }
 }
@@ -153,17 +154,22 @@ std::map<ControlId, QWidget*> MainWindow::controls() const {
     return all;
 }
 
-QWidget* MainWindow::firstFocusControl() const {
-    const int combo = state_.Cmb_Ean().tabIndex;
-    const int field = state_.Txt_Ean().tabIndex;
-    const int button = state_.Cmd_Calcola().tabIndex;
-    if (combo <= field && combo <= button) return cmbEan_;
-    return field <= button ? static_cast<QWidget*>(txtEan_) : cmdCalcola_;
+void MainWindow::showCentred() {
+    adjustSize();
+    setFixedSize(sizeHint());
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    show();
+    const std::vector<ControlId> stops = state_.tabStops();
+    if (!stops.empty()) controls().at(stops.front())->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     bool cancel = false;
-    shell_.Form_QueryUnload(cancel, 0);
+    form_.Form_QueryUnload(cancel, 0);
     if (cancel) {
         event->ignore();
     } else {

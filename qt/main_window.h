@@ -9,7 +9,6 @@
 
 #include "frm_ean.h"
 #include "main_window_state.h"
-#include "shell.h"
 
 class QComboBox;
 class QLabel;
@@ -23,13 +22,14 @@ class ClickableLabel;
 class MainWindow final : public QMainWindow, private StateObserver {
     Q_OBJECT
 public:
-    MainWindow(MainWindowState& state, Frm_Ean& form, Shell& shell);
+    MainWindow(MainWindowState& state, Frm_Ean& form);
     ~MainWindow() override;
 
     /// Every control by name, for the platform's focus and repaint.
     std::map<ControlId, QWidget*> controls() const;
-    /// The first control of the tab order that takes the focus.
-    QWidget* firstFocusControl() const;
+    /// Shows the window at its fixed size, centred on its screen, with the
+    /// focus on the first control of the tab order.
+    void showCentred();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -45,7 +45,6 @@ private:
 
     MainWindowState& state_;
     Frm_Ean& form_;
-    Shell& shell_;
 
     QComboBox* cmbEan_ = nullptr;
     EntryField* txtEan_ = nullptr;

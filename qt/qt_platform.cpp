@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app_info.h"
 #include "text_conversion.h"
 
 namespace velbarino::qt {
@@ -22,7 +21,8 @@ QMessageBox::Icon iconFor(std::int32_t style) {
 
 }  // namespace
 
-QtPlatform::QtPlatform(EndProcess endProcess) : endProcess_(std::move(endProcess)) {}
+QtPlatform::QtPlatform(AppInfo info, EndProcess endProcess)
+    : info_(std::move(info)), endProcess_(std::move(endProcess)) {}
 
 void QtPlatform::attach(QWidget* window, std::map<ControlId, QWidget*> controls) {
     window_ = window;
@@ -69,6 +69,6 @@ void QtPlatform::endProcess() {
     std::_Exit(EXIT_SUCCESS);
 }
 
-AppInfo QtPlatform::appInfo() const { return applicationInfo(); }
+AppInfo QtPlatform::appInfo() const { return info_; }
 
 }  // namespace velbarino::qt

@@ -1,5 +1,6 @@
 // The platform operations on Qt: modal QMessageBox, focus and repaint of the
-// rendered widgets, the end of the process and the compiled-in version data.
+// rendered widgets, the end of the process, and the application information
+// that the program hands in.
 #pragma once
 
 #include <QPointer>
@@ -16,7 +17,7 @@ public:
     using EndProcess = std::function<void()>;
 
     /// @p endProcess replaces the real end of the process (tests keep running).
-    explicit QtPlatform(EndProcess endProcess = {});
+    explicit QtPlatform(AppInfo info, EndProcess endProcess = {});
 
     /// The window and its controls, once they exist.
     void attach(QWidget* window, std::map<ControlId, QWidget*> controls);
@@ -30,6 +31,7 @@ public:
 private:
     QWidget* widget(ControlId control) const;
 
+    AppInfo info_;
     EndProcess endProcess_;
     QPointer<QWidget> window_;
     std::map<ControlId, QPointer<QWidget>> controls_;

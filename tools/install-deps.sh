@@ -16,6 +16,7 @@ packages=(
     dpkg-dev file                     # the .deb: dpkg-shlibdeps works out its dependencies
     binutils-mingw-w64-x86-64         # compiling the Windows resource script
     at-spi2-core python3-pyatspi dbus # reading the window as a screen reader does
+    imagemagick                       # screenshots (tools/screenshot.sh)
 )
 
 missing=()

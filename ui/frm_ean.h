@@ -1,21 +1,23 @@
-// Frm_Ean: the window's event handlers and private procedures over
-// MainWindowState. The toolkit binding delivers the user's events here and the
-// state raises the nested notifications; every rule of the window lives here.
+// Frm_Ean: every event handler and private procedure of the window, over
+// MainWindowState. A toolkit binding delivers the user's events here and the
+// state raises the nested notifications; every rule of the window lives in
+// this class. Its handlers are split by concern:
+//   frm_ean_load.cpp     start-up, PulisciRisultato, action selection
+//   frm_ean_entry.cpp    key filter, paste check, button, double-clicks
+//   frm_ean_actions.cpp  CalcolaChecksum and VerificaCodice
+//   frm_ean_shell.cpp    menus, about box, close request
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "actions.h"
 #include "main_window_state.h"
 #include "platform.h"
 
 namespace velbarino {
 
-inline constexpr std::u16string_view kInvalidPaste = u"Codice non valido. Inserire solamente valori numerici.";
-
-class Frm_Ean final : public FormEvents, private ActionWindow {
+class Frm_Ean final : public FormEvents {
 public:
     /// Attaches itself to @p state as the handler of its notifications.
     Frm_Ean(MainWindowState& state, Platform& platform);
@@ -26,9 +28,19 @@ public:
     /// @brief Start-up: fills the action list, selects its first entry, clears the field and the result area.
     void Form_Load();
 
+    /// @brief Action selection: length, captions, empty field, focus.
+    void Cmb_Ean_Click() override;
+    /// @brief The user picked list entry @p index: Click runs once, also for
+    /// the entry that is already selected.
+    void entryPicked(std::int16_t index);
+
     /// @brief Key filter, before the field applies a typed character. Sets
     /// @p KeyAscii to 0 to drop the key; runs the selected action on Enter (13).
     void Txt_Ean_KeyPress(std::int16_t& KeyAscii);
+    /// @brief Paste check after Ctrl+V, then hides the result area.
+    void Txt_Ean_Change() override;
+    /// @brief The field changed its own text (typing, paste, delete, drop).
+    void fieldEdited(std::u16string text);
     /// @brief The button: exactly what Enter does.
     void Cmd_Calcola_Click();
     /// @brief Selects the whole text of the field.
@@ -36,26 +48,22 @@ public:
     /// @brief Copies the complete or corrected code back into the field.
     void LabEsatto_DblClick();
 
-    /// @brief The field changed its own text (typing, paste, delete, drop).
-    void fieldEdited(std::u16string text);
-    /// @brief The user picked list entry @p index: Click runs once, also for
-    /// the entry that is already selected.
-    void entryPicked(std::int16_t index);
-
-    /// @brief Action selection: length, captions, empty field, focus.
-    void Cmb_Ean_Click() override;
-    /// @brief Paste check after Ctrl+V, then hides the result area.
-    void Txt_Ean_Change() override;
-    /// @brief Hides and empties the result area.
-    void PulisciRisultato() override;
+    /// @brief A menu entry was chosen; the two top-level menus only open.
+    void Menu_Click(MenuId menu);
+    /// @brief "Fine Programma": ends the process at once, no question asked.
+    void MenuFine_Click();
+    /// @brief "Informazioni su...": the about box, modal.
+    void MenuAbout_Click();
+    /// @brief Any request to close the window: keeps the window from closing
+    /// itself and ends the program exactly as "Fine Programma" does.
+    void Form_QueryUnload(bool& Cancel, int UnloadMode);
 
 private:
+    void PulisciRisultato();
+    void CalcolaChecksum(std::u16string_view keyword);
+    void VerificaCodice(std::u16string_view keyword);
     void enterPath();
-
-    std::u16string codeText() const override;
-    void setCaption(ControlId control, std::u16string caption) override;
-    void setVisible(ControlId control, bool visible) override;
-    void setBackColor(ControlId control, ColourValue colour) override;
+    void showAndRepaint(ControlId control);
 
     MainWindowState& state_;
     Platform& platform_;

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "texts.h"
+
 namespace velbarino {
 namespace {
 
@@ -18,18 +20,28 @@ LabelControl resultBox(Geometry geometry, int tabIndex) {
 }  // namespace
 
 MainWindowState::MainWindowState()
-    : form_{u"Velbarino", 3030, 2955},
-      cmbEan_{{}, -1, u"Selezionare il tipo di azione", {240, 480, 2535, 315}, 0},
-      txtEan_{u"", 0, 0, u"Inserire il codice EAN", {240, 1320, 1935, 285}, 1},
-      cmdCalcola_{u"...", {2280, 1320, 495, 285}, 8},
-      labDesc_{plainLabel(u"Azione", {240, 240, 2535, 255}, 4),
-               plainLabel(u"Codice", {240, 1080, 2535, 255}, 5),
-               plainLabel(u"Risultato", {240, 1920, 1095, 255}, 6),
-               plainLabel(u"Codice Esatto", {1440, 1920, 1335, 255}, 7)},
+    : form_{std::u16string(texts::kTitle), 3030, 2955},
+      cmbEan_{{}, -1, std::u16string(texts::kListToolTip), {240, 480, 2535, 315}, 0},
+      txtEan_{u"", 0, 0, std::u16string(texts::kFieldToolTip), {240, 1320, 1935, 285}, 1},
+      cmdCalcola_{std::u16string(texts::kButton), {2280, 1320, 495, 285}, 8},
+      labDesc_{plainLabel(std::u16string(texts::kAzione), {240, 240, 2535, 255}, 4),
+               plainLabel(std::u16string(texts::kCodice), {240, 1080, 2535, 255}, 5),
+               plainLabel(std::u16string(texts::kRisultato), {240, 1920, 1095, 255}, 6),
+               plainLabel(std::u16string(texts::kCodiceEsatto), {1440, 1920, 1335, 255}, 7)},
       labRisultato_{resultBox({240, 2160, 1215, 285}, 2)},
       labEsatto_{resultBox({1440, 2160, 1335, 285}, 3)},
-      menus_{{"MenuFile", u"&File", {{"MenuFine", u"Fine Programma", {}}}},
-             {"MenuAbout0", u"&?", {{"MenuAbout", u"Informazioni su...", {}}}}} {}
+      menus_{{MenuId::MenuFile, std::u16string(texts::kMenuFile), {{MenuId::MenuFine, std::u16string(texts::kMenuFine), {}}}},
+             {MenuId::MenuAbout0, std::u16string(texts::kMenuAbout0), {{MenuId::MenuAbout, std::u16string(texts::kMenuAbout), {}}}}} {}
+
+std::vector<ControlId> MainWindowState::tabStops() const {
+    std::vector<std::pair<int, ControlId>> stops = {{cmbEan_.tabIndex, ControlId::Cmb_Ean},
+                                                    {txtEan_.tabIndex, ControlId::Txt_Ean},
+                                                    {cmdCalcola_.tabIndex, ControlId::Cmd_Calcola}};
+    std::sort(stops.begin(), stops.end());
+    std::vector<ControlId> order;
+    for (const auto& stop : stops) order.push_back(stop.second);
+    return order;
+}
 
 const LabelControl& MainWindowState::label(ControlId control) const {
     const LabelControl* found = const_cast<MainWindowState*>(this)->mutableLabel(control);

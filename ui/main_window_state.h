@@ -66,7 +66,7 @@ struct ButtonControl {
 };
 
 struct MenuEntry {
-    std::string name;
+    MenuId id;
     std::u16string Caption;  // '&' marks the access key
     std::vector<MenuEntry> items;
 };
@@ -108,6 +108,9 @@ public:
     /// The label named @p control; throws for a control that is not a label.
     const LabelControl& label(ControlId control) const;
     const std::vector<MenuEntry>& menus() const noexcept { return menus_; }
+    /// The controls that take the focus, in tab order (labels never do); the
+    /// first one has the focus when the window is first shown.
+    std::vector<ControlId> tabStops() const;
 
     // Label writes; a write to a control that is not a label is ignored.
     void setCaption(ControlId control, std::u16string caption);

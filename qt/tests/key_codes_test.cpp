@@ -20,6 +20,7 @@ private slots:
         QTest::newRow("ctrlC") << int(Qt::Key_C) << ctrl << "c" << 3;
         QTest::newRow("ctrlZ") << int(Qt::Key_Z) << ctrl << QString(QChar(0x1A)) << 26;
         QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << QString(QChar(8)) << 8;
+        QTest::newRow("ctrlBackspaceIsNotBackspace") << int(Qt::Key_Backspace) << ctrl << QString(QChar(0x7F)) << 127;
         QTest::newRow("returnKey") << int(Qt::Key_Return) << 0 << "\r" << 13;
         QTest::newRow("keypadEnter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << 13;
         QTest::newRow("altDigitStillCounts") << int(Qt::Key_5) << int(Qt::AltModifier) << "5" << int('5');

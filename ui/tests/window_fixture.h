@@ -10,15 +10,13 @@
 #include "fake_platform.h"
 #include "frm_ean.h"
 #include "main_window_state.h"
+#include "named_case.h"
 
 namespace velbarino {
 
 class WindowTest : public testing::Test {
 protected:
-    void SetUp() override {
-        form.Form_Load();
-        platform.refreshes.clear();
-    }
+    void SetUp() override { form.Form_Load(); }
 
     const std::u16string& text() const { return state.Txt_Ean().Text; }
     const LabelControl& label(ControlId id) const { return state.label(id); }

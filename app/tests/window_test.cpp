@@ -14,7 +14,7 @@
 #include "message_boxes.h"
 #include "program.h"
 
-namespace velbarino::qt {
+namespace velbarino {
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -59,26 +59,21 @@ private:
         QTest::keyClick(view, Qt::Key_Return);
     }
 
-    QAction* contextAction(QMenu* menu, const QString& caption) {
-        const auto actions = menu->actions();
-        for (QAction* action : actions) {
-            if (action->text().remove(QLatin1Char('&')).startsWith(caption)) return action;
-        }
-        return nullptr;
-    }
-
-    /// Opens the field's context menu with a real event and triggers the entry
-    /// captioned @p caption; false when the menu has no such entry.
-    bool contextMenuCommand(const QString& caption) {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), field()->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(field(), &event);
+    /// Opens @p widget's context menu with a real event and triggers the entry
+    /// whose text starts with @p caption; false when there is no such entry.
+    bool contextMenuCommand(QWidget* widget, const QString& caption) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), widget->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(widget, &event);
         QMenu* menu = nullptr;
         if (!QTest::qWaitFor([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr; }))
             return false;
-        QAction* action = contextAction(menu, caption);
-        if (action != nullptr) action->trigger();
+        QAction* found = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text().remove(QLatin1Char('&')).startsWith(caption)) found = action;
+        }
+        if (found != nullptr) found->trigger();
         menu->close();
-        return action != nullptr;
+        return found != nullptr;
     }
 
 private slots:
@@ -104,21 +99,7 @@ private slots:
         for (const char* name : {"Lab_Desc2", "Lab_Desc3", "LabRisultato", "LabEsatto"}) QVERIFY(!label(name)->isVisible());
         QCOMPARE(QApplication::focusWidget(), list());
         QVERIFY(!program->window().windowIcon().isNull());
-    }
-
-    void controlsStandAtTheirDesignGeometry() {
-        QCOMPARE(program->window().centralWidget()->size(), QSize(202, 197));
-        QCOMPARE(list()->geometry(), QRect(16, 32, 169, 21));
-        QCOMPARE(field()->geometry(), QRect(16, 88, 129, 19));
-        QCOMPARE(find<QPushButton>("Cmd_Calcola")->geometry(), QRect(152, 88, 33, 19));
-        QCOMPARE(label("LabRisultato")->geometry(), QRect(16, 144, 81, 19));
-        QCOMPARE(label("LabEsatto")->geometry(), QRect(96, 144, 89, 19));
         QCOMPARE(program->window().minimumSize(), program->window().maximumSize());
-        QCOMPARE(field()->toolTip(), QStringLiteral("Inserire il codice EAN"));
-    }
-
-    void tabMovesThroughListFieldAndButton() {
-        list()->setFocus();
         QTest::keyClick(list(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), field());
         QTest::keyClick(field(), Qt::Key_Tab);
@@ -163,25 +144,9 @@ private slots:
         QCOMPARE(label("LabEsatto")->palette().color(QPalette::Window), QColor(Qt::white));
         QTest::keyClick(field(), Qt::Key_Backspace);
         QVERIFY(!label("LabRisultato")->isVisible());
-    }
-
-    void enterWithWrongLengthWarns() {
-        MessageBoxes boxes;
-        typeInField(QStringLiteral("12345"));
-        enter();
-        QCOMPARE(boxes.seen.size(), 1u);
-        QCOMPARE(boxes.seen[0].text, QStringLiteral("Inserire un codice di 12 caratteri."));
-        QCOMPARE(boxes.seen[0].title, QStringLiteral("Velbarino"));
-        QCOMPARE(boxes.seen[0].icon, QMessageBox::Warning);
-        QCOMPARE(boxes.seen[0].buttons, 1);
-        QVERIFY(boxes.seen[0].modal);
-        QCOMPARE(field()->text(), QStringLiteral("12345"));
-    }
-
-    void buttonDoesWhatEnterDoes() {
-        typeInField(QStringLiteral("123456789012"));
-        QTest::mouseClick(find<QPushButton>("Cmd_Calcola"), Qt::LeftButton);
-        QCOMPARE(label("LabRisultato")->text(), QStringLiteral("8"));
+        QTest::keyClicks(field(), QStringLiteral("2"));
+        QTest::mouseClick(find<QPushButton>("Cmd_Calcola"), Qt::LeftButton);  // the button does what Enter does
+        QCOMPARE(label("LabRisultato")->text(), QStringLiteral("4"));
     }
 
     void hostileClipboardThroughCtrlV_data() {
@@ -223,13 +188,17 @@ private slots:
         QTest::keyClick(field(), Qt::Key_Backspace);
         QCOMPARE(field()->text(), expected.left(std::max<qsizetype>(expected.size() - 1, 0)));
         enter();
-        QCOMPARE(static_cast<int>(boxes.seen.size()), warnings + 1);  // the length message
+        QCOMPARE(static_cast<int>(boxes.seen.size()), warnings + 1);
+        QCOMPARE(boxes.seen.back().text, QStringLiteral("Inserire un codice di 12 caratteri."));
+        QCOMPARE(boxes.seen.back().title, QStringLiteral("Velbarino"));
+        QCOMPARE(boxes.seen.back().icon, QMessageBox::Warning);
+        QVERIFY(boxes.seen.back().modal);
     }
 
     void contextMenuPasteIsItalianAndNotScanned() {
         MessageBoxes boxes;
         QApplication::clipboard()->setText(QStringLiteral("12345678901x"));
-        QVERIFY(contextMenuCommand(QStringLiteral("Incolla")));  // Qt's own texts are Italian
+        QVERIFY(contextMenuCommand(field(), QStringLiteral("Incolla")));  // Qt's own texts are Italian
         QCOMPARE(field()->text(), QStringLiteral("12345678901x"));
         QCOMPARE(boxes.seen.size(), 0u);
         enter();
@@ -298,12 +267,12 @@ private slots:
     }
 };
 
-}  // namespace velbarino::qt
+}  // namespace velbarino
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    velbarino::qt::WindowTest test;
+    velbarino::WindowTest test;
     return QTest::qExec(&test, argc, argv);
 }
 

@@ -1,6 +1,6 @@
-// What the window's logic needs from the platform: message boxes, focus,
-// repaints, the end of the process and the application information. The
-// toolkit binding implements it; tests fake it.
+// What Frm_Ean needs from the platform: message boxes, focus, repaints, the
+// end of the process and the application information. Each toolkit binding
+// implements it; tests fake it.
 #pragma once
 
 #include <cstdint>

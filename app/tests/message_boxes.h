@@ -8,15 +8,13 @@
 #include <QTimer>
 #include <vector>
 
-namespace velbarino::qt {
+namespace velbarino {
 
 struct SeenBox {
     QString text;
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int buttons = 0;
-    bool modal = false;
-    QString okText;
+    bool modal = false;  // and with its one OK button
 };
 
 class MessageBoxes {
@@ -33,12 +31,11 @@ private:
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr || !box->isVisible()) return;
         QAbstractButton* ok = box->button(QMessageBox::Ok);
-        seen.push_back({box->text(), box->windowTitle(), box->icon(), static_cast<int>(box->buttons().size()),
-                        box->isModal(), ok != nullptr ? ok->text() : QString()});
+        seen.push_back({box->text(), box->windowTitle(), box->icon(), box->isModal() && box->buttons().size() == 1});
         if (ok != nullptr) ok->click();
     }
 
     QTimer timer_;
 };
 
-}  // namespace velbarino::qt
+}  // namespace velbarino

@@ -23,7 +23,7 @@ public:
         if (onMessage) onMessage(messages.back());
     }
     void setFocus(ControlId control) override { focus = control; }
-    void refresh(ControlId control) override { refreshes.push_back(control); }
+    void refresh(ControlId) override {}
     void endProcess() override { ++endRequests; }
     AppInfo appInfo() const override { return info; }
 
@@ -31,7 +31,6 @@ public:
     /// Runs while a box is "open", to look at the window behind it.
     std::function<void(const ShownMessage&)> onMessage;
     std::optional<ControlId> focus;
-    std::vector<ControlId> refreshes;
     int endRequests = 0;
     AppInfo info{u"Velbarino", 1, 0, 0, u"Commenti", u"Copyright"};
 };

@@ -1,5 +1,5 @@
-// One running Velbarino: the state, the handlers, the platform and the window,
-// wired together. run() is the whole program behind main().
+// One running Velbarino on Qt: the state, the handlers, the platform and the
+// window, wired together, plus the application set-up that main() does.
 #pragma once
 
 #include <QIcon>
@@ -8,29 +8,28 @@
 #include "main_window.h"
 #include "main_window_state.h"
 #include "qt_platform.h"
-#include "run.h"
-#include "shell.h"
 
-namespace velbarino::qt {
+namespace velbarino {
 
 class Program {
 public:
     /// Needs a QApplication. @p endProcess replaces the real end of the process.
-    explicit Program(QtPlatform::EndProcess endProcess = {});
+    explicit Program(qt::QtPlatform::EndProcess endProcess = {});
 
-    /// Start-up, then the window on screen, centred, focus on the first control.
+    /// Start-up, then the window on screen.
     void start();
 
-    MainWindow& window() { return window_; }
-    MainWindowState& state() { return state_; }
+    qt::MainWindow& window() { return window_; }
 
 private:
     MainWindowState state_;
-    QtPlatform platform_;
+    qt::QtPlatform platform_;
     Frm_Ean form_{state_, platform_};
-    Shell shell_{platform_};
-    MainWindow window_{state_, form_, shell_};
+    qt::MainWindow window_{state_, form_};
 };
+
+/// The title and version information that the about box shows.
+AppInfo applicationInfo();
 
 /// The barcode icon, drawn pixel for pixel at 16, 32 and 64 pixels (sharp at 200%).
 QIcon applicationIcon();
@@ -39,5 +38,4 @@ QIcon applicationIcon();
 /// catalogue the program still starts.
 void useItalian();
 
-
-}  // namespace velbarino::qt
+}  // namespace velbarino

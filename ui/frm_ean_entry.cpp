@@ -1,0 +1,94 @@
+// The rules of the entry field: the key filter, the paste check, the button,
+// and the two double-clicks.
+#include <algorithm>
+
+#include "action_table.h"
+#include "checksum.h"
+#include "frm_ean.h"
+#include "texts.h"
+
+namespace velbarino {
+namespace {
+
+constexpr std::int16_t kBackspace = 8;
+constexpr std::int16_t kEnter = 13;
+constexpr std::int16_t kPaste = 22;  // Ctrl+V
+
+int lengthOf(const std::u16string& text) { return static_cast<int>(text.size()); }
+
+}  // namespace
+
+void Frm_Ean::Txt_Ean_KeyPress(std::int16_t& KeyAscii) {
+    state_.IncollaInCorso = false;
+    switch (KeyAscii) {
+        case kBackspace: break;
+        case kEnter: enterPath(); break;
+        case kPaste: state_.IncollaInCorso = true; break;
+        default:
+            if (KeyAscii >= u'0' && KeyAscii <= u'9') {
+                // A full field refuses a digit even when text is selected.
+                if (lengthOf(state_.Txt_Ean().Text) >= state_.LunghezzaCodice) KeyAscii = 0;
+            } else {
+                KeyAscii = 0;
+            }
+    }
+}
+
+void Frm_Ean::enterPath() {
+    if (lengthOf(state_.Txt_Ean().Text) != state_.LunghezzaCodice) {
+        platform_.messageBox(texts::wrongLength(state_.LunghezzaCodice), texts::kTitle, MessageStyle::Warning);
+        return;
+    }
+    const ActionEntry* action = actionAt(state_.Cmb_Ean().ListIndex);
+    if (action == nullptr) return;  // nothing selected: nothing to run
+    if (action->verify) {
+        VerificaCodice(action->keyword);
+    } else {
+        CalcolaChecksum(action->keyword);
+    }
+}
+
+void Frm_Ean::Txt_Ean_Change() {
+    if (state_.IncollaInCorso) {
+        const int required = std::max<int>(state_.LunghezzaCodice, 0);
+        if (lengthOf(state_.Txt_Ean().Text) >= required) {
+            // Nested: this write re-enters with IncollaInCorso still set and
+            // checks the cut text, so a bad paste warns once, from in there.
+            state_.setText(state_.Txt_Ean().Text.substr(0, static_cast<std::size_t>(required)));
+        }
+        // Nothing can change the text during the scan but its own clearing.
+        const std::u16string& text = state_.Txt_Ean().Text;
+        if (!std::all_of(text.begin(), text.end(), isCodeDigit)) {
+            platform_.messageBox(texts::kInvalidPaste, texts::kTitle, MessageStyle::Warning);
+            state_.setText(u"");
+            platform_.refresh(ControlId::Txt_Ean);
+        }
+    }
+    state_.IncollaInCorso = false;
+    PulisciRisultato();
+}
+
+void Frm_Ean::fieldEdited(std::u16string text) { state_.setText(std::move(text)); }
+
+void Frm_Ean::Cmd_Calcola_Click() {
+    std::int16_t enter = kEnter;
+    Txt_Ean_KeyPress(enter);
+}
+
+void Frm_Ean::Txt_Ean_DblClick() {
+    state_.setSelStart(0);
+    state_.setSelLength(lengthOf(state_.Txt_Ean().Text));
+    platform_.refresh(ControlId::Txt_Ean);
+}
+
+void Frm_Ean::LabEsatto_DblClick() {
+    const std::u16string caption = state_.LabEsatto().Caption;
+    // Numeric: a non-empty string of digits; the empty box of an exact code is not.
+    if (caption.empty() || !std::all_of(caption.begin(), caption.end(), isCodeDigit)) return;
+    const auto keep = static_cast<std::size_t>(std::max<int>(state_.LunghezzaCodice, 0));
+    state_.setText(caption.substr(0, keep));
+    state_.setSelStart(lengthOf(state_.Txt_Ean().Text));
+    platform_.refresh(ControlId::Txt_Ean);
+}
+
+}  // namespace velbarino

@@ -1,0 +1,71 @@
+#include "window_fixture.h"
+
+namespace velbarino {
+namespace {
+
+struct OutcomeCase : testing_support::NamedCase {
+    std::int16_t action;
+    std::u16string code;
+    std::u16string verdict;   // LabRisultato
+    std::u16string complete;  // LabEsatto
+    bool codeCaptionShown;    // Lab_Desc(3)
+    ColourValue boxColour;
+};
+
+class Outcome : public WindowTest, public testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(Outcome, showsWhatTheActionFound) {
+    const OutcomeCase& c = GetParam();
+    run(c.action, c.code);
+    for (int repeat = 0; repeat < 2; ++repeat) {  // Enter again on the same text shows the same
+        ASSERT_EQ(messageCount(), 0u);
+        EXPECT_TRUE(state.Lab_Desc(2).Visible);
+        EXPECT_TRUE(state.LabRisultato().Visible);
+        EXPECT_TRUE(state.LabEsatto().Visible);
+        EXPECT_EQ(state.Lab_Desc(3).Visible, c.codeCaptionShown);
+        EXPECT_EQ(state.LabRisultato().Caption, c.verdict);
+        EXPECT_EQ(state.LabEsatto().Caption, c.complete);
+        EXPECT_EQ(state.LabEsatto().BackColor, c.boxColour);
+        EXPECT_EQ(text(), c.code);
+        enter();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, Outcome,
+    testing::Values(
+        OutcomeCase{{"ean13Compute"}, 0, u"400638133393", u"1", u"4006381333931", true, kWhite},
+        OutcomeCase{{"ean13ComputeTotal90"}, 0, u"501234567890", u"0", u"5012345678900", true, kWhite},
+        OutcomeCase{{"ean13VerifyCorrect"}, 1, u"4006381333931", u"codice esatto", u"", false, kButtonFace},
+        OutcomeCase{{"ean13VerifyCorrectZero"}, 1, u"5012345678900", u"codice esatto", u"", false, kButtonFace},
+        OutcomeCase{{"ean13VerifyWrong"}, 1, u"5901234123450", u"codice errato", u"5901234123457", true, kWhite},
+        OutcomeCase{{"ean8Compute"}, 2, u"9638507", u"4", u"96385074", true, kWhite},
+        OutcomeCase{{"ean8VerifyCorrect"}, 3, u"73513537", u"codice esatto", u"", false, kButtonFace},
+        OutcomeCase{{"ean8VerifyWrong"}, 3, u"73513536", u"codice errato", u"73513537", true, kWhite}),
+    testing_support::NamedCaseName());
+
+using ResultArea = WindowTest;
+
+TEST_F(ResultArea, clearingMakesTheButtonFaceBoxWhiteAgain) {
+    run(3, u"96385074");
+    ASSERT_EQ(state.LabEsatto().BackColor, kButtonFace);
+    type(u"\b");
+    EXPECT_EQ(state.LabEsatto().BackColor, kWhite);
+    EXPECT_FALSE(state.LabEsatto().Visible);
+    EXPECT_EQ(state.Lab_Desc(3).Caption, u"Codice Esatto");  // captions survive the clearing
+}
+
+TEST_F(ResultArea, unreadableCodeClearsBeforeTheErrorBox) {
+    run(1, u"4006381333931");
+    ASSERT_TRUE(state.LabEsatto().Visible);
+    form.fieldEdited(u"400638133393a");  // a write that no paste check saw
+    enter();
+    ASSERT_EQ(messageCount(), 1u);  // the Change already cleared; the action clears again first
+    EXPECT_EQ(platform.messages[0].text, u"Errore occorso durante il calcolo del checksum.");
+    EXPECT_EQ(platform.messages[0].style, 0x10010);
+    EXPECT_FALSE(state.LabRisultato().Visible);
+    EXPECT_EQ(text(), u"400638133393a");
+}
+
+}  // namespace
+}  // namespace velbarino
