@@ -32,7 +32,7 @@ void useItalian() {
 }
 
 Program::Program(qt::QtPlatform::EndProcess endProcess) : platform_(applicationInfo(), std::move(endProcess)) {
-    platform_.attach(&window_, window_.controls());
+    platform_.attach(&window_, window_.controls(), window_.announcer());
     window_.setWindowIcon(applicationIcon());
 }
 

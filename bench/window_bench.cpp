@@ -19,6 +19,8 @@ public:
     void setFocus(ControlId) override {}
     void refresh(ControlId) override {}
     void endProcess() override {}
+    void announce(std::u16string_view) override {}
+    void beep() override {}
     AppInfo appInfo() const override { return {}; }
 };
 

@@ -1,7 +1,10 @@
 #include "main_window.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -21,8 +24,11 @@ QColor colourOf(ColourValue value, const QPalette& palette) {
     if (isSystemColour(value)) {
         return systemColourIndex(value) == 15 ? palette.color(QPalette::Button) : palette.color(QPalette::Window);
     }
-    return QColor(redOf(value), greenOf(value), blueOf(value));
+    const Rgb rgb = rgbOf(value);
+    return QColor(rgb.red, rgb.green, rgb.blue);
 }
+
+Rgb rgbOf(const QColor& colour) { return {colour.red(), colour.green(), colour.blue()}; }
 
 // The labels, in the order of their names in ControlId, which keeps them together.
 struct LabelName {
@@ -54,6 +60,9 @@ std::size_t labelSlot(ControlId control) {
 
 MainWindow::MainWindow(MainWindowState& state, Frm_Ean& form) : state_(state), form_(form) {
     setObjectName(QStringLiteral("Frm_Ean"));
+    // A fixed layout: no maximize button, whatever the window manager's default.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(toQString(state_.form().Caption));
     // The layout is in fixed pixels, sized for a narrow 11-pixel sans font; the
     // desktop's usual default is wider and would clip entries and codes.
@@ -121,14 +130,17 @@ void MainWindow::buildControls() {
     connect(cmdCalcola_, &QPushButton::clicked, this, [this] { form_.Cmd_Calcola_Click(); });
 
     connect(labEsatto_, &ClickableLabel::doubleClicked, this, [this] { form_.LabEsatto_DblClick(); });
+    labEsatto_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(labEsatto_, &QWidget::customContextMenuRequested, this, &MainWindow::showCodeMenu);
 
     // What a screen reader says: each control labelled by the caption above
-    // it, and a name for the button, whose "..." says nothing.
+    // it (the result boxes in renderLabel), a name for the button, whose "..."
+    // says nothing, and the announcer for what no focus move would reveal.
     labels_[labelSlot(ControlId::Lab_Desc0)]->setBuddy(cmbEan_);
     labels_[labelSlot(ControlId::Lab_Desc1)]->setBuddy(txtEan_);
-    labels_[labelSlot(ControlId::Lab_Desc2)]->setBuddy(labels_[labelSlot(ControlId::LabRisultato)]);
-    labels_[labelSlot(ControlId::Lab_Desc3)]->setBuddy(labEsatto_);
     cmdCalcola_->setAccessibleName(toQString(texts::kButtonName));
+    announcer_ = new Announcer(client);
+    for (ControlId id : {ControlId::Lab_Desc2, ControlId::Lab_Desc3}) renderLabel(id);
 
     const auto all = controls();
     const std::vector<ControlId> stops = state_.tabStops();
@@ -203,10 +215,39 @@ void MainWindow::renderLabel(ControlId control) {
     label->setVisible(model.Visible);
     label->setAutoFillBackground(model.BackColor.has_value());
     if (model.BackColor) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, colourOf(*model.BackColor, QWidget::palette()));
-        label->setPalette(palette);
+        // The white box keeps its white under any theme, so its text cannot
+        // keep the theme's text colour; the button-face box follows the theme.
+        const QPalette theme = palette();
+        const QColor back = colourOf(*model.BackColor, theme);
+        const QColor text = theme.color(isSystemColour(*model.BackColor) ? QPalette::ButtonText : QPalette::WindowText);
+        const Rgb readable = readableTextOn(rgbOf(back), rgbOf(text));
+        QPalette own = label->palette();
+        own.setColor(QPalette::Window, back);
+        own.setColor(QPalette::WindowText, QColor(readable.red, readable.green, readable.blue));
+        label->setPalette(own);
     }
+    // A caption names its box only while it is shown: the empty box of an
+    // exact code must not borrow the hidden caption "Codice Esatto".
+    if (control == ControlId::Lab_Desc2) label->setBuddy(model.Visible ? labels_[labelSlot(ControlId::LabRisultato)] : nullptr);
+    if (control == ControlId::Lab_Desc3) label->setBuddy(model.Visible ? labEsatto_ : nullptr);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && labEsatto_ != nullptr) {
+        for (ControlId id : {ControlId::LabRisultato, ControlId::LabEsatto}) renderLabel(id);
+    }
+}
+
+// Copying the code only reads it: the double-click stays the way to reuse it.
+void MainWindow::showCodeMenu(const QPoint& position) {
+    const QString code = toQString(state_.LabEsatto().Caption);
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("LabEsattoMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* copy = menu->addAction(toQString(texts::kCopia), this, [code] { QGuiApplication::clipboard()->setText(code); });
+    copy->setEnabled(!code.isEmpty());
+    menu->popup(labEsatto_->mapToGlobal(position));
 }
 
 void MainWindow::renderItems() {

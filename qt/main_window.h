@@ -18,6 +18,7 @@ namespace velbarino::qt {
 
 class EntryField;
 class ClickableLabel;
+class Announcer;
 
 class MainWindow final : public QMainWindow, private StateObserver {
     Q_OBJECT
@@ -27,12 +28,15 @@ public:
 
     /// Every control by name, for the platform's focus and repaint.
     std::map<ControlId, QWidget*> controls() const;
+    /// What speaks to a screen reader.
+    Announcer* announcer() const { return announcer_; }
     /// Shows the window at its fixed size, centred on its screen, with the
     /// focus on the first control of the tab order.
     void showCentred();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void propertyChanged(ControlId control, Property property) override;
@@ -42,6 +46,7 @@ private:
     void renderItems();
     void renderText();
     void renderSelection();
+    void showCodeMenu(const QPoint& position);
 
     MainWindowState& state_;
     Frm_Ean& form_;
@@ -51,6 +56,7 @@ private:
     QPushButton* cmdCalcola_ = nullptr;
     std::array<QLabel*, 6> labels_{};  // Lab_Desc(0) to (3), LabRisultato, LabEsatto
     ClickableLabel* labEsatto_ = nullptr;
+    Announcer* announcer_ = nullptr;
 };
 
 }  // namespace velbarino::qt

@@ -1,5 +1,6 @@
 #include "qt_platform.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
@@ -24,8 +25,9 @@ QMessageBox::Icon iconFor(std::int32_t style) {
 QtPlatform::QtPlatform(AppInfo info, EndProcess endProcess)
     : info_(std::move(info)), endProcess_(std::move(endProcess)) {}
 
-void QtPlatform::attach(QWidget* window, std::map<ControlId, QWidget*> controls) {
+void QtPlatform::attach(QWidget* window, std::map<ControlId, QWidget*> controls, Announcer* announcer) {
     window_ = window;
+    announcer_ = announcer;
     controls_.clear();
     for (auto [id, widget] : controls) controls_[id] = widget;
 }
@@ -68,6 +70,14 @@ void QtPlatform::endProcess() {
     std::fflush(nullptr);
     std::_Exit(EXIT_SUCCESS);
 }
+
+void QtPlatform::announce(std::u16string_view text) {
+    if (announcer_ != nullptr && window_ != nullptr && window_->isVisible() && !text.empty()) {
+        announcer_->announce(toQString(text));
+    }
+}
+
+void QtPlatform::beep() { QApplication::beep(); }
 
 AppInfo QtPlatform::appInfo() const { return info_; }
 

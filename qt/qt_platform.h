@@ -9,6 +9,7 @@
 #include <map>
 
 #include "platform.h"
+#include "widgets.h"
 
 namespace velbarino::qt {
 
@@ -19,13 +20,15 @@ public:
     /// @p endProcess replaces the real end of the process (tests keep running).
     explicit QtPlatform(AppInfo info, EndProcess endProcess = {});
 
-    /// The window and its controls, once they exist.
-    void attach(QWidget* window, std::map<ControlId, QWidget*> controls);
+    /// The window, its controls and its announcer, once they exist.
+    void attach(QWidget* window, std::map<ControlId, QWidget*> controls, Announcer* announcer);
 
     void messageBox(std::u16string_view text, std::u16string_view title, std::int32_t style) override;
     void setFocus(ControlId control) override;
     void refresh(ControlId control) override;
     void endProcess() override;
+    void announce(std::u16string_view text) override;
+    void beep() override;
     AppInfo appInfo() const override;
 
 private:
@@ -35,6 +38,7 @@ private:
     EndProcess endProcess_;
     QPointer<QWidget> window_;
     std::map<ControlId, QPointer<QWidget>> controls_;
+    QPointer<Announcer> announcer_;
 };
 
 }  // namespace velbarino::qt

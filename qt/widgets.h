@@ -1,6 +1,7 @@
-// The two controls that need more than stock Qt widgets: the entry field, whose
-// typed characters pass the window's key filter before it applies them, and a
-// label that reports double-clicks.
+// The controls that need more than stock Qt widgets: the entry field, whose
+// typed and composed characters pass the window's key filter before it
+// applies them; a label that reports double-clicks; and the announcer that
+// hands a screen reader what the window wants said.
 #pragma once
 
 #include <QLabel>
@@ -23,6 +24,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
@@ -39,6 +42,15 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+/// An invisible, zero-sized widget with the accessible role "notification":
+/// screen readers speak such an object, by name, as soon as it is shown.
+class Announcer : public QLabel {
+public:
+    explicit Announcer(QWidget* parent);
+    /// Shows @p text anew, so that it is spoken even when it did not change.
+    void announce(const QString& text);
 };
 
 }  // namespace velbarino::qt

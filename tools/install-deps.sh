@@ -11,11 +11,12 @@ packages=(
     qt6-base-dev                      # the window (Qt 6 Widgets)
     qt6-translations-l10n             # Qt's own Italian texts
     fonts-liberation2                 # the narrow sans font the fixed layout is sized for
-    xvfb xauth xdotool                # smoke test on a virtual X display
+    xvfb xauth xdotool x11-utils      # smoke test on a virtual X display
+    orca openbox                      # what a blind user hears, on a desktop with a window manager
     desktop-file-utils appstream      # validating the launcher and the metainfo
-    dpkg-dev file                     # the .deb: dpkg-shlibdeps works out its dependencies
+    dpkg-dev file lintian             # the .deb: dpkg-shlibdeps works out its dependencies, lintian checks it
     binutils-mingw-w64-x86-64         # compiling the Windows resource script
-    at-spi2-core python3-pyatspi dbus # reading the window as a screen reader does
+    at-spi2-core dbus                 # the accessibility bus in a D-Bus session of its own
     imagemagick                       # screenshots (tools/screenshot.sh)
 )
 

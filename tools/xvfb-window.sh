@@ -10,7 +10,7 @@ start_velbarino() {
     trap 'kill "$velbarino_pid" 2>/dev/null || true' EXIT
     velbarino_window=""
     for _ in $(seq 1 100); do
-        velbarino_window=$(xdotool search --name '^Velbarino$' 2>/dev/null | head -n 1 || true)
+        velbarino_window=$(xdotool search --onlyvisible --name '^Velbarino$' 2>/dev/null | head -n 1 || true)
         [ -n "$velbarino_window" ] && return 0
         kill -0 "$velbarino_pid" 2>/dev/null || { echo "FAIL: the program ended before showing its window" >&2; return 1; }
         sleep 0.1
@@ -24,4 +24,16 @@ type_code() {
     xdotool key --window "$velbarino_window" Tab 2>/dev/null
     xdotool type --window "$velbarino_window" --delay 20 "$1" 2>/dev/null
     xdotool key --window "$velbarino_window" Return 2>/dev/null
+}
+
+# start_window_manager: openbox, and wait until it manages the display; a
+# window mapped before that may stay unmapped.
+start_window_manager() {
+    openbox --sm-disable 2>/dev/null &
+    for _ in $(seq 1 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    echo "FAIL: openbox did not start" >&2
+    return 1
 }

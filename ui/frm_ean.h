@@ -35,8 +35,13 @@ public:
     void entryPicked(std::int16_t index);
 
     /// @brief Key filter, before the field applies a typed character. Sets
-    /// @p KeyAscii to 0 to drop the key; runs the selected action on Enter (13).
+    /// @p KeyAscii to 0 to drop the key, with the bell; runs the selected
+    /// action on Enter (13).
     void Txt_Ean_KeyPress(std::int16_t& KeyAscii);
+    /// @brief The control characters that the filter lets through: Backspace,
+    /// Enter and Ctrl+V. Every other one (Ctrl+C, Ctrl+X, Ctrl+Z...) is refused,
+    /// so the field's menu must not offer them as shortcuts.
+    static bool passesControlKey(std::int16_t code);
     /// @brief Paste check after Ctrl+V, then hides the result area.
     void Txt_Ean_Change() override;
     /// @brief The field changed its own text (typing, paste, delete, drop).
@@ -64,6 +69,7 @@ private:
     void VerificaCodice(std::u16string_view keyword);
     void enterPath();
     void showAndRepaint(ControlId control);
+    void announceResult();
 
     MainWindowState& state_;
     Platform& platform_;

@@ -34,6 +34,23 @@ void Frm_Ean::showAndRepaint(ControlId control) {
     platform_.refresh(control);
 }
 
+// The result boxes never take the focus, so a screen reader user would never
+// hear them: say each shown box, after its caption when that is shown too.
+void Frm_Ean::announceResult() {
+    std::u16string spoken;
+    const auto say = [&](ControlId captionId, ControlId boxId) {
+        const LabelControl& caption = state_.label(captionId);
+        const LabelControl& box = state_.label(boxId);
+        if (!box.Visible || box.Caption.empty()) return;
+        if (!spoken.empty()) spoken += u", ";
+        if (caption.Visible) spoken += caption.Caption + u" ";
+        spoken += box.Caption;
+    };
+    say(ControlId::Lab_Desc2, ControlId::LabRisultato);
+    say(ControlId::Lab_Desc3, ControlId::LabEsatto);
+    platform_.announce(spoken);
+}
+
 void Frm_Ean::CalcolaChecksum(std::u16string_view keyword) {
     const std::u16string code = state_.Txt_Ean().Text;
     const CheckDigit digit = checkDigitFor(keyword, code);
@@ -50,6 +67,7 @@ void Frm_Ean::CalcolaChecksum(std::u16string_view keyword) {
     showAndRepaint(ControlId::Lab_Desc3);
     state_.setCaption(ControlId::LabEsatto, code + digitText);
     showAndRepaint(ControlId::LabEsatto);
+    announceResult();
 }
 
 void Frm_Ean::VerificaCodice(std::u16string_view keyword) {
@@ -79,6 +97,7 @@ void Frm_Ean::VerificaCodice(std::u16string_view keyword) {
     }
     showAndRepaint(ControlId::Lab_Desc2);
     showAndRepaint(ControlId::LabRisultato);
+    announceResult();
 }
 
 }  // namespace velbarino

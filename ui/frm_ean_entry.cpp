@@ -18,6 +18,8 @@ int lengthOf(const std::u16string& text) { return static_cast<int>(text.size());
 
 }  // namespace
 
+bool Frm_Ean::passesControlKey(std::int16_t code) { return code == kBackspace || code == kEnter || code == kPaste; }
+
 void Frm_Ean::Txt_Ean_KeyPress(std::int16_t& KeyAscii) {
     state_.IncollaInCorso = false;
     switch (KeyAscii) {
@@ -31,6 +33,8 @@ void Frm_Ean::Txt_Ean_KeyPress(std::int16_t& KeyAscii) {
             } else {
                 KeyAscii = 0;
             }
+            // A scanner's second code into a full field would be lost silently.
+            if (KeyAscii == 0) platform_.beep();
     }
 }
 

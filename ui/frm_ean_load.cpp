@@ -43,7 +43,8 @@ void Frm_Ean::PulisciRisultato() {
 }
 
 void Frm_Ean::Cmb_Ean_Click() {
-    if (const ActionEntry* action = actionAt(state_.Cmb_Ean().ListIndex)) {
+    const ActionEntry* action = actionAt(state_.Cmb_Ean().ListIndex);
+    if (action != nullptr) {
         state_.LunghezzaCodice = action->length;
         state_.setCaption(ControlId::Lab_Desc2, std::u16string(action->resultCaption));
         platform_.refresh(ControlId::Lab_Desc2);
@@ -56,6 +57,11 @@ void Frm_Ean::Cmb_Ean_Click() {
     state_.setText(u"");
     if (!state_.InCaricamento) platform_.setFocus(ControlId::Txt_Ean);
     platform_.refresh(ControlId::Txt_Ean);
+    // The focus lands in an empty field: say which action it now serves.
+    if (!state_.InCaricamento) {
+        const std::u16string length = state_.Lab_Desc(1).Caption;
+        platform_.announce(action != nullptr ? std::u16string(action->entry) + u", " + length : length);
+    }
 }
 
 void Frm_Ean::entryPicked(std::int16_t index) {

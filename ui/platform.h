@@ -56,6 +56,10 @@ public:
     virtual void refresh(ControlId control) = 0;
     /// @brief Ends the process at once; nothing of the program runs afterwards.
     virtual void endProcess() = 0;
+    /// @brief Says @p text to a screen reader at once, without moving the focus.
+    virtual void announce(std::u16string_view text) = 0;
+    /// @brief The platform's bell: the cue that a key was refused.
+    virtual void beep() = 0;
     virtual AppInfo appInfo() const = 0;
 };
 

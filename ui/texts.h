@@ -46,6 +46,9 @@ inline constexpr std::u16string_view kAboutTitle = u"Informazioni su...";
 // The "..." button says nothing to a screen reader; this is its spoken name.
 inline constexpr std::u16string_view kButtonName = u"Calcola";
 
+// The menu of the complete-code box: copies the code to the clipboard.
+inline constexpr std::u16string_view kCopia = u"Copia";
+
 /// Numbers as the user sees them: decimal, no leading blank, no sign for 0 and up.
 inline std::u16string decimal(long long value) {
     const std::string narrow = std::to_string(value);

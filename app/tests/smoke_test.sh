@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Starts the real program on a virtual X display, computes a check digit with
-# real keystrokes, asks the window to close as a window manager would, and
-# expects the program to end at once with status 0.
+# Starts the real program on a virtual X display with a window manager, checks
+# that its fixed-size window asks for no maximize button, computes a check
+# digit with real keystrokes, closes the window with Alt+F4 (the window
+# manager's close request), and expects the program to end at once with
+# status 0.
 set -euo pipefail
 binary=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -11,13 +13,20 @@ if [ -z "${VELBARINO_SMOKE_INNER:-}" ]; then
 fi
 # shellcheck source=../../tools/xvfb-window.sh
 source "$here/../../tools/xvfb-window.sh"
+start_window_manager
 
 start_velbarino "$binary"
+# Motif hints: flags, functions, decorations; decoration 0x40 is the maximize button.
+decorations=$(xprop -id "$velbarino_window" _MOTIF_WM_HINTS | sed 's/.*= //' | cut -d, -f3)
+if [ -z "$decorations" ] || (( decorations & 0x40 )); then
+    echo "FAIL: the window asks for a maximize button (Motif decorations: ${decorations:-none})"
+    exit 1
+fi
 type_code 400638133393
 sleep 0.3
 kill -0 "$velbarino_pid" 2>/dev/null || { echo "FAIL: the program died while computing"; exit 1; }
 
-/usr/bin/python3 "$here/close_window.py" "$velbarino_window"
+xdotool windowactivate --sync "$velbarino_window" key alt+F4
 for _ in $(seq 1 50); do
     kill -0 "$velbarino_pid" 2>/dev/null || break
     sleep 0.1

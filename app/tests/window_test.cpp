@@ -1,5 +1,6 @@
 // The real window on Qt's offscreen platform, driven with real events.
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <memory>
 
+#include "colour.h"
 #include "message_boxes.h"
 #include "program.h"
 
@@ -59,21 +61,40 @@ private:
         QTest::keyClick(view, Qt::Key_Return);
     }
 
-    /// Opens @p widget's context menu with a real event and triggers the entry
-    /// whose text starts with @p caption; false when there is no such entry.
-    bool contextMenuCommand(QWidget* widget, const QString& caption) {
+    /// Opens @p widget's context menu with a real event, triggers the enabled
+    /// entry whose text starts with @p caption, if any, and returns every entry's text.
+    QStringList contextMenu(QWidget* widget, const QString& caption = {}) {
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), widget->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(widget, &event);
         QMenu* menu = nullptr;
         if (!QTest::qWaitFor([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr; }))
-            return false;
+            return {};
+        QStringList texts;
         QAction* found = nullptr;
         for (QAction* action : menu->actions()) {
-            if (action->text().remove(QLatin1Char('&')).startsWith(caption)) found = action;
+            texts << action->text().remove(QLatin1Char('&'));
+            if (!caption.isEmpty() && texts.back().startsWith(caption) && action->isEnabled()) found = action;
         }
         if (found != nullptr) found->trigger();
         menu->close();
-        return found != nullptr;
+        return texts;
+    }
+
+    /// The contrast of a label's text with its background, read off its
+    /// pixels: the commonest colour inside the frame is the background, the
+    /// one farthest from it the text.
+    static double textContrast(QLabel* label) {
+        const QImage image = label->grab(label->contentsRect()).toImage();
+        QHash<QRgb, int> counts;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
+        QRgb back = counts.begin().key();
+        for (auto it = counts.begin(); it != counts.end(); ++it)
+            if (it.value() > counts[back]) back = it.key();
+        const auto rgb = [](QRgb c) { return Rgb{qRed(c), qGreen(c), qBlue(c)}; };
+        double best = 1;
+        for (auto it = counts.begin(); it != counts.end(); ++it) best = std::max(best, contrastRatio(rgb(back), rgb(it.key())));
+        return best;
     }
 
 private slots:
@@ -198,7 +219,7 @@ private slots:
     void contextMenuPasteIsItalianAndNotScanned() {
         MessageBoxes boxes;
         QApplication::clipboard()->setText(QStringLiteral("12345678901x"));
-        QVERIFY(contextMenuCommand(field(), QStringLiteral("Incolla")));  // Qt's own texts are Italian
+        QVERIFY(contextMenu(field(), QStringLiteral("Incolla")).size() > 0);  // Qt's own texts are Italian
         QCOMPARE(field()->text(), QStringLiteral("12345678901x"));
         QCOMPARE(boxes.seen.size(), 0u);
         enter();
@@ -241,6 +262,60 @@ private slots:
         QCOMPARE(label("LabEsatto")->palette().color(QPalette::Window),
                  program->window().palette().color(QPalette::Button));
         QVERIFY(!label("Lab_Desc3")->isVisible());
+        // The empty box says nothing: not the caption of its hidden caption label.
+        QCOMPARE(QAccessible::queryAccessibleInterface(label("LabEsatto"))->text(QAccessible::Name), QString());
+    }
+
+    void composedTextPassesTheFilter() {
+        const auto commit = [this](const QString& text) {
+            QInputMethodEvent event;
+            event.setCommitString(text);
+            QApplication::sendEvent(field(), &event);
+        };
+        typeInField(QStringLiteral("4006"));
+        commit(QStringLiteral("\u00E8"));  // a dead key: grave, then e
+        commit(QStringLiteral("\u00BD"));  // Compose 1 2
+        QCOMPARE(field()->text(), QStringLiteral("4006"));
+        commit(QStringLiteral("38133393"));
+        commit(QStringLiteral("1"));  // the thirteenth digit is refused here too
+        QCOMPARE(field()->text(), QStringLiteral("400638133393"));
+        enter();
+        QCOMPARE(label("LabEsatto")->text(), QStringLiteral("4006381333931"));
+    }
+
+    void resultsStayReadableUnderADarkTheme() {
+        QPalette dark;
+        for (auto [role, colour] : {std::pair{QPalette::Window, 0x2d2d2d}, {QPalette::WindowText, 0xeeeeee},
+                                    {QPalette::Button, 0x353535}, {QPalette::ButtonText, 0xeeeeee},
+                                    {QPalette::Base, 0x1e1e1e}, {QPalette::Text, 0xeeeeee}})
+            dark.setColor(role, QColor(QRgb(colour)));
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(dark);
+        pickFromPopup(1);
+        typeInField(QStringLiteral("4006381333932"));
+        enter();
+        QVERIFY(textContrast(label("LabRisultato")) >= 4.5);
+        QVERIFY(textContrast(label("LabEsatto")) >= 4.5);
+        QCOMPARE(label("LabEsatto")->grab().toImage().pixelColor(3, 3), QColor(Qt::white));  // the box stays white
+        QTest::mouseDClick(label("LabEsatto"), Qt::LeftButton);
+        enter();  // exact: the box takes the theme's button face
+        QCOMPARE(label("LabEsatto")->grab().toImage().pixelColor(3, 3), QColor(QRgb(0x353535)));
+        QApplication::setPalette(light);
+    }
+
+    void menusOfferOnlyWhatWorks() {
+        const QStringList fieldMenu = contextMenu(field());
+        QVERIFY(fieldMenu.filter(QStringLiteral("Incolla")).value(0).contains(QStringLiteral("Ctrl+V")));
+        for (const char* refused : {"Ctrl+Z", "Ctrl+X", "Ctrl+C", "Ctrl+A"})
+            QVERIFY2(fieldMenu.filter(QLatin1String(refused)).isEmpty(), refused);
+        QVERIFY(fieldMenu.size() >= 6);  // the entries themselves stay
+
+        typeInField(QStringLiteral("400638133393"));
+        enter();
+        QApplication::clipboard()->clear();
+        QVERIFY(contextMenu(label("LabEsatto"), QStringLiteral("Copia")).contains(QStringLiteral("Copia")));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("4006381333931"));
+        QCOMPARE(field()->text(), QStringLiteral("400638133393"));  // copying changes nothing
     }
 
     void aboutBoxShowsTheVersionInformation() {

@@ -10,7 +10,11 @@ struct KeyCase : testing_support::NamedCase {
 
 class KeyFilter : public WindowTest, public testing::WithParamInterface<KeyCase> {};
 
-TEST_P(KeyFilter, onAnEmptyField) { EXPECT_EQ(press(GetParam().code), GetParam().passes ? GetParam().code : 0); }
+TEST_P(KeyFilter, onAnEmptyField) {
+    EXPECT_EQ(press(GetParam().code), GetParam().passes ? GetParam().code : 0);
+    EXPECT_EQ(platform.beeps, GetParam().passes ? 0 : 1);  // a refused key is heard
+    EXPECT_EQ(Frm_Ean::passesControlKey(GetParam().code), GetParam().passes && GetParam().code < 32);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Entry, KeyFilter,
@@ -31,6 +35,7 @@ using Entry = WindowTest;
 TEST_F(Entry, fullFieldRefusesADigitEvenWithAllTextSelected) {
     type(u"123456789012");
     EXPECT_EQ(press('3'), 0);
+    EXPECT_EQ(platform.beeps, 1);  // a second scan into a full field is not lost silently
     form.Txt_Ean_DblClick();
     ASSERT_EQ(state.Txt_Ean().SelLength, 12);
     EXPECT_EQ(press('3'), 0);

@@ -25,6 +25,8 @@ public:
     void setFocus(ControlId control) override { focus = control; }
     void refresh(ControlId) override {}
     void endProcess() override { ++endRequests; }
+    void announce(std::u16string_view text) override { spoken.emplace_back(text); }
+    void beep() override { ++beeps; }
     AppInfo appInfo() const override { return info; }
 
     std::vector<ShownMessage> messages;
@@ -32,6 +34,8 @@ public:
     std::function<void(const ShownMessage&)> onMessage;
     std::optional<ControlId> focus;
     int endRequests = 0;
+    std::vector<std::u16string> spoken;  // what a screen reader was told
+    int beeps = 0;
     AppInfo info{u"Velbarino", 1, 0, 0, u"Commenti", u"Copyright"};
 };
 

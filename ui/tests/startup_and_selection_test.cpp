@@ -28,6 +28,7 @@ TEST_F(StartUp, leavesFirstActionSelectedAndResultAreaHidden) {
     EXPECT_FALSE(platform.focus.has_value());
     EXPECT_EQ(state.tabStops(), (std::vector{ControlId::Cmb_Ean, ControlId::Txt_Ean, ControlId::Cmd_Calcola}));
     EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.spoken.empty());
 }
 
 using ActionSelection = WindowTest;
@@ -41,6 +42,7 @@ TEST_F(ActionSelection, pickingVerifyEan8SetsLengthCaptionsAndFocus) {
     EXPECT_EQ(state.Lab_Desc(3).Caption, u"Codice Esatto");
     EXPECT_EQ(text(), u"");
     EXPECT_EQ(platform.focus, ControlId::Txt_Ean);
+    EXPECT_EQ(platform.spoken, std::vector<std::u16string>{u"EAN-8: verifica di validita, Codice (8 caratteri)"});
 }
 
 TEST_F(ActionSelection, pickingComputeAfterAVerifyResultHidesItAndRelabels) {
