@@ -2,6 +2,7 @@
 # Debian packages they need first, then configure and build out of tree.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
+WINDOWS_DIR ?= build-windows
 # Seconds each fuzz target runs: briefly under 'make test', longer with 'make fuzz'.
 FUZZ_SECONDS ?= 10
 # CI builds with warnings as errors.
@@ -9,7 +10,8 @@ WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_ARGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test sanitize sanitize-run sanitize-build fuzz bench package clean
+.PHONY: all deps configure build run test sanitize sanitize-run sanitize-build fuzz bench package \
+        windows windows-build windows-test windows-test-run bench-windows clean
 
 all: build
 
@@ -25,10 +27,11 @@ build: configure
 run: build
 	@tools/run.sh $(BUILD_DIR)
 
-# Packages are installed once, by 'build'; the sanitizer half reuses them.
+# Packages are installed once, by 'build'; the sanitizer and Windows halves reuse them.
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory sanitize-run
+	$(MAKE) --no-print-directory windows-test-run
 
 # The whole suite again, built by clang with AddressSanitizer and
 # UndefinedBehaviorSanitizer, plus a short run of each libFuzzer target.
@@ -48,6 +51,24 @@ sanitize-build:
 fuzz: deps sanitize-build
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -L fuzz -j $(JOBS)
 
+# The Windows program, cross-built with MinGW-w64: $(WINDOWS_DIR)/app/velbarino.exe
+# and a zip of it, its licence and an Italian read-me.
+windows: deps
+	$(MAKE) --no-print-directory windows-build
+	cd $(WINDOWS_DIR) && cpack -G ZIP
+
+windows-build:
+	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64-x86_64.cmake \
+	    -DCMAKE_BUILD_TYPE=Release -DVELBARINO_WERROR=$(WERROR) $(CMAKE_ARGS)
+	cmake --build $(WINDOWS_DIR) -j $(JOBS)
+
+# The Windows build's tests under Wine, on one virtual X display.
+windows-test: deps
+	$(MAKE) --no-print-directory windows-test-run
+
+windows-test-run: windows-build
+	cd $(WINDOWS_DIR) && xvfb-run -a -s "-screen 0 800x600x24" ctest --output-on-failure -j $(JOBS)
+
 # The Debian package, in $(BUILD_DIR)/: velbarino_<version>_<arch>.deb
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
@@ -57,5 +78,9 @@ bench: build
 	$(BUILD_DIR)/bench/velbarino_bench
 	xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3 tools/startup-bench.py $(BUILD_DIR)
 
+# Size, imported DLLs and start-up under Wine against a bare Win32 window.
+bench-windows: windows
+	xvfb-run -a -s "-screen 0 800x600x24" tools/wine-startup-bench.sh $(WINDOWS_DIR)
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR)

@@ -1,9 +1,17 @@
 # 'make package' (cpack -G DEB in the build folder): a Debian package of the
 # program with its launcher, icons, metainfo, manual page, copyright and
 # changelog; library dependencies are worked out by dpkg-shlibdeps.
-set(CPACK_GENERATOR DEB)
+# 'make windows': a zip of velbarino.exe, its licence and an Italian read-me.
 set(CPACK_PACKAGE_NAME velbarino)
 set(CPACK_PACKAGE_VENDOR "Velbarino contributors")
+if(WIN32)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_FILE_NAME velbarino-${PROJECT_VERSION}-windows-${CMAKE_SYSTEM_PROCESSOR})
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+    include(CPack)
+    return()
+endif()
+set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "compute and verify EAN-8 and EAN-13 check digits")
 # Debian wants the extended description in lines of at most 80 characters.
 string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION

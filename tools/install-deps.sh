@@ -15,7 +15,10 @@ packages=(
     orca openbox                      # what a blind user hears, on a desktop with a window manager
     desktop-file-utils appstream      # validating the launcher and the metainfo
     dpkg-dev file lintian             # the .deb: dpkg-shlibdeps works out its dependencies, lintian checks it
-    binutils-mingw-w64-x86-64         # compiling the Windows resource script
+    binutils-mingw-w64-x86-64         # the Windows resource script
+    g++-mingw-w64-x86-64-posix        # the Windows program, cross-built
+    googletest                        # GoogleTest's sources, built for Windows
+    wine64                            # running the Windows program and its tests
     at-spi2-core dbus                 # the accessibility bus in a D-Bus session of its own
     imagemagick                       # screenshots (tools/screenshot.sh)
 )

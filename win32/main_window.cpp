@@ -1,0 +1,358 @@
+#include "main_window.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include "colour.h"
+#include "text.h"
+#include "texts.h"
+
+namespace velbarino::win32 {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"VelbarinoWindow";
+constexpr int kFirstControlId = 100;  // a control's id: kFirstControlId + its ControlId
+constexpr int kFirstMenuId = 200;     // a menu item's id: kFirstMenuId + its MenuId
+constexpr int kCopyCommand = 1;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // fixed size, no maximize
+
+int scaled(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+
+bool isResultBox(ControlId id) { return id == ControlId::LabRisultato || id == ControlId::LabEsatto; }
+
+COLORREF colourRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
+Rgb rgbOf(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
+
+const std::initializer_list<ControlId> kLabels = {ControlId::Lab_Desc0, ControlId::Lab_Desc1, ControlId::Lab_Desc2,
+                                                  ControlId::Lab_Desc3, ControlId::LabRisultato, ControlId::LabEsatto};
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowState& state, Frm_Ean& form, HINSTANCE instance)
+    : state_(state), form_(form), instance_(instance) {
+    create();
+    state_.setObserver(this);
+}
+
+MainWindow::~MainWindow() {
+    state_.setObserver(nullptr);
+    if (hwnd_ != nullptr) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    if (font_ != nullptr) DeleteObject(font_);
+}
+
+void MainWindow::create() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance_;
+    windowClass.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);  // fails harmlessly when a second window registers it again
+
+    HMENU bar = CreateMenu();
+    for (const MenuEntry& top : state_.menus()) {
+        HMENU popup = CreatePopupMenu();
+        for (const MenuEntry& item : top.items) {
+            AppendMenuW(popup, MF_STRING, kFirstMenuId + static_cast<int>(item.id), toWide(item.Caption).c_str());
+        }
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), toWide(top.Caption).c_str());
+    }
+    CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, toWide(state_.form().Caption).c_str(), kStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, bar, instance_, this);
+
+    const auto child = [this](ControlId id, const wchar_t* windowClass, DWORD style, DWORD exStyle = 0) {
+        HWND hwnd = CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | style, 0, 0, 0, 0, hwnd_,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(id))),
+                                    instance_, nullptr);
+        controls_[id] = hwnd;
+        return hwnd;
+    };
+    // Creation order is the tab order of dialog navigation.
+    for (ControlId id : state_.tabStops()) {
+        switch (id) {
+            case ControlId::Cmb_Ean: child(id, WC_COMBOBOXW, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST); break;
+            case ControlId::Txt_Ean:
+                child(id, WC_EDITW, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+                break;
+            case ControlId::Cmd_Calcola: child(id, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON); break;
+            default: break;
+        }
+    }
+    for (ControlId id : kLabels) {
+        const LabelControl& model = state_.label(id);
+        child(id, WC_STATICW, SS_LEFT | SS_NOTIFY | (model.fixedSingleBorder ? WS_BORDER : 0));
+        renderLabel(id);
+    }
+    announcer_ = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
+
+    HWND field = controls_.at(ControlId::Txt_Ean);
+    SetWindowSubclass(field, fieldProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    ImmAssociateContextEx(field, nullptr, 0);  // no input method: every character is a WM_CHAR the filter sees
+    SetWindowTextW(controls_.at(ControlId::Cmd_Calcola), toWide(state_.Cmd_Calcola().Caption).c_str());
+    renderItems();
+
+    HWND tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd_, nullptr,
+                                instance_, nullptr);
+    const auto tip = [&](ControlId id, const std::u16string& text) {
+        std::wstring wide = toWide(text);
+        TOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = hwnd_;
+        info.uId = reinterpret_cast<UINT_PTR>(controls_.at(id));
+        info.lpszText = wide.data();
+        SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    };
+    tip(ControlId::Cmb_Ean, state_.Cmb_Ean().toolTip);
+    tip(ControlId::Txt_Ean, state_.Txt_Ean().toolTip);
+
+    layout(GetDpiForWindow(hwnd_));
+}
+
+void MainWindow::layout(UINT dpi) {
+    if (font_ != nullptr) DeleteObject(font_);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+
+    const auto place = [&](ControlId id, const Geometry& g, int extraHeight = 0) {
+        HWND hwnd = controls_.at(id);
+        MoveWindow(hwnd, scaled(g.left, dpi), scaled(g.top, dpi), scaled(g.width, dpi),
+                   scaled(g.height, dpi) + extraHeight, FALSE);
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    };
+    for (ControlId id : kLabels) place(id, state_.label(id).geometry);
+    place(ControlId::Cmb_Ean, state_.Cmb_Ean().geometry, scaled(1800, dpi));  // plus its open list
+    place(ControlId::Txt_Ean, state_.Txt_Ean().geometry);
+    place(ControlId::Cmd_Calcola, state_.Cmd_Calcola().geometry);
+
+    RECT frame{0, 0, scaled(state_.form().clientWidth, dpi), scaled(state_.form().clientHeight, dpi)};
+    AdjustWindowRectExForDpi(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT, dpi);
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void MainWindow::showCentred(int showCommand) {
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - width) / 2,
+                 area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(hwnd_, showCommand);
+    UpdateWindow(hwnd_);
+    const std::vector<ControlId> stops = state_.tabStops();
+    if (!stops.empty()) SetFocus(controls_.at(stops.front()));
+}
+
+bool MainWindow::preTranslate(MSG& message) { return IsDialogMessageW(hwnd_, &message) != FALSE; }
+
+LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return self != nullptr ? self->handle(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
+        case WM_CTLCOLORSTATIC: return colourLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wParam) == controls_.at(ControlId::LabEsatto)) {
+                showCodeMenu({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+                return 0;
+            }
+            break;
+        case WM_CLOSE: {
+            bool cancel = false;
+            form_.Form_QueryUnload(cancel, 0);
+            if (!cancel) DestroyWindow(hwnd_);
+            return 0;
+        }
+        case WM_DPICHANGED: {
+            layout(HIWORD(wParam));
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            return 0;
+        }
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void MainWindow::command(int id, int code, HWND from) {
+    if (from == nullptr) {  // a menu item
+        if (id >= kFirstMenuId) form_.Menu_Click(static_cast<MenuId>(id - kFirstMenuId));
+        return;
+    }
+    switch (static_cast<ControlId>(id - kFirstControlId)) {
+        case ControlId::Cmb_Ean:
+            // A pick from the open list ends in CBN_SELENDOK, the same entry
+            // again included; an arrow key on the closed list only changes it.
+            if (code == CBN_SELENDOK || (code == CBN_SELCHANGE && !SendMessageW(from, CB_GETDROPPEDSTATE, 0, 0))) {
+                const auto index = static_cast<std::int16_t>(SendMessageW(from, CB_GETCURSEL, 0, 0));
+                if (index >= 0) form_.entryPicked(index);
+            }
+            break;
+        case ControlId::Txt_Ean:
+            if (code == EN_CHANGE && !writingText_) form_.fieldEdited(windowText(from));
+            break;
+        case ControlId::Cmd_Calcola:
+            if (code == BN_CLICKED) form_.Cmd_Calcola_Click();
+            break;
+        case ControlId::LabEsatto:
+            if (code == STN_DBLCLK) form_.LabEsatto_DblClick();
+            break;
+        default: break;
+    }
+}
+
+LRESULT CALLBACK MainWindow::fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self) {
+    return reinterpret_cast<MainWindow*>(self)->handleField(hwnd, message, wParam, lParam);
+}
+
+// The EDIT control acts on WM_CHAR codes, Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z
+// included: the key filter sees each one first.
+LRESULT MainWindow::handleField(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CHAR: {
+            auto code = static_cast<std::int16_t>(wParam);
+            form_.Txt_Ean_KeyPress(code);
+            if (code == 0 || code == 13) return 0;  // refused; Enter has run and would only beep
+            return DefSubclassProc(field, message, static_cast<WPARAM>(static_cast<std::uint16_t>(code)), lParam);
+        }
+        case WM_GETDLGCODE: {
+            // Enter belongs to the field, not to dialog navigation.
+            const auto* msg = reinterpret_cast<const MSG*>(lParam);
+            const LRESULT wanted = DefSubclassProc(field, message, wParam, lParam);
+            if (msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) return wanted | DLGC_WANTALLKEYS;
+            return wanted;
+        }
+        case WM_LBUTTONDBLCLK: {
+            const LRESULT result = DefSubclassProc(field, message, wParam, lParam);  // the field's own word selection first
+            form_.Txt_Ean_DblClick();
+            return result;
+        }
+        case WM_NCDESTROY: RemoveWindowSubclass(field, fieldProc, 1); break;
+        default: break;
+    }
+    return DefSubclassProc(field, message, wParam, lParam);
+}
+
+// The white box keeps its white under any theme, so its text cannot keep the
+// theme's text colour; the button-face box follows the theme.
+LRESULT MainWindow::colourLabel(HDC dc, HWND label) {
+    const auto id = static_cast<ControlId>(GetDlgCtrlID(label) - kFirstControlId);
+    COLORREF back = GetSysColor(COLOR_BTNFACE);
+    COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    if (isResultBox(id) && state_.label(id).BackColor) {
+        const ColourValue value = *state_.label(id).BackColor;
+        if (isSystemColour(value)) {
+            back = GetSysColor(systemColourIndex(value));
+        } else {
+            back = colourRef(velbarino::rgbOf(value));
+            text = GetSysColor(COLOR_WINDOWTEXT);
+        }
+    }
+    SetTextColor(dc, colourRef(readableTextOn(rgbOf(back), rgbOf(text))));
+    SetBkColor(dc, back);
+    SetDCBrushColor(dc, back);
+    return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+}
+
+// Copying the code only reads it: the double-click stays the way to reuse it.
+void MainWindow::showCodeMenu(POINT at) {
+    const std::u16string code = state_.LabEsatto().Caption;
+    if (at.x == -1 && at.y == -1) {  // from the keyboard: under the box
+        RECT box{};
+        GetWindowRect(controls_.at(ControlId::LabEsatto), &box);
+        at = {box.left, box.bottom};
+    }
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING | (code.empty() ? MF_GRAYED : 0u), kCopyCommand, toWide(texts::kCopia).c_str());
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+    DestroyMenu(menu);
+    if (chosen != kCopyCommand || !OpenClipboard(hwnd_)) return;
+    EmptyClipboard();
+    const std::wstring wide = toWide(code);
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t))) {
+        std::copy_n(wide.c_str(), wide.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+        GlobalUnlock(memory);
+        if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
+    }
+    CloseClipboard();
+}
+
+void MainWindow::propertyChanged(ControlId control, Property property) {
+    switch (control) {
+        case ControlId::Cmb_Ean:
+            if (property == Property::Items) {
+                renderItems();
+            } else {
+                SendMessageW(controls_.at(control), CB_SETCURSEL, static_cast<WPARAM>(state_.Cmb_Ean().ListIndex), 0);
+            }
+            break;
+        case ControlId::Txt_Ean:
+            if (property == Property::Text) renderText();
+            if (property == Property::Selection) renderSelection();
+            break;
+        case ControlId::Frm_Ean:
+        case ControlId::Cmd_Calcola: break;
+        default: renderLabel(control); break;
+    }
+}
+
+void MainWindow::renderLabel(ControlId control) {
+    const auto found = controls_.find(control);
+    if (found == controls_.end()) return;
+    const LabelControl& model = state_.label(control);
+    SetWindowTextW(found->second, toWide(model.Caption).c_str());
+    ShowWindow(found->second, model.Visible ? SW_SHOWNA : SW_HIDE);
+    InvalidateRect(found->second, nullptr, TRUE);  // the back colour may have changed
+}
+
+void MainWindow::renderItems() {
+    HWND list = controls_.at(ControlId::Cmb_Ean);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    for (const std::u16string& item : state_.Cmb_Ean().items) {
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(item).c_str()));
+    }
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(state_.Cmb_Ean().ListIndex), 0);
+}
+
+void MainWindow::renderText() {
+    HWND field = controls_.at(ControlId::Txt_Ean);
+    const std::u16string& text = state_.Txt_Ean().Text;
+    if (windowText(field) == text) return;
+    const bool outer = writingText_;  // writes nest: the Change handler writes from inside a write
+    writingText_ = true;
+    SetWindowTextW(field, toWide(text).c_str());
+    writingText_ = outer;
+}
+
+void MainWindow::renderSelection() {
+    const TextControl& field = state_.Txt_Ean();
+    SendMessageW(controls_.at(ControlId::Txt_Ean), EM_SETSEL, static_cast<WPARAM>(field.SelStart),
+                 static_cast<LPARAM>(field.SelStart + field.SelLength));
+}
+
+}  // namespace velbarino::win32

@@ -1,0 +1,117 @@
+#include "win32_platform.h"
+
+#include <oleacc.h>
+
+#include <vector>
+
+#include "text.h"
+
+namespace velbarino::win32 {
+namespace {
+
+// UI Automation's LiveSetting property; MinGW's headers do not carry it.
+const GUID kLiveSettingProperty = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr long kAssertive = 2;
+
+// Marks @p hwnd as an assertive live region, once: screen readers then speak
+// its text whenever EVENT_OBJECT_LIVEREGIONCHANGED is raised for it.
+void makeLiveRegion(HWND hwnd) {
+    IAccPropServices* services = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                reinterpret_cast<void**>(&services)))) {
+        return;  // no accessibility services: nothing listens either
+    }
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_I4;
+    value.lVal = kAssertive;
+    services->SetHwndProp(hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, kLiveSettingProperty, value);
+    services->Release();
+}
+
+std::u16string versionString(const std::vector<BYTE>& block, const wchar_t* name) {
+    std::wstring path = L"\\StringFileInfo\\041004B0\\";
+    path += name;
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(block.data(), path.c_str(), &value, &length) || length == 0) return {};
+    return fromWide(std::wstring_view(static_cast<const wchar_t*>(value), length - 1));
+}
+
+}  // namespace
+
+AppInfo versionInformation(HMODULE module) {
+    wchar_t file[MAX_PATH] = {};
+    if (GetModuleFileNameW(module, file, MAX_PATH) == 0) return {};
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(file, &ignored);
+    if (size == 0) return {};
+    std::vector<BYTE> block(size);
+    if (!GetFileVersionInfoW(file, 0, size, block.data())) return {};
+
+    AppInfo info;
+    info.title = versionString(block, L"ProductName");
+    info.comments = versionString(block, L"Comments");
+    info.legalCopyright = versionString(block, L"LegalCopyright");
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr) {
+        info.major = static_cast<std::int16_t>(HIWORD(fixed->dwFileVersionMS));
+        info.minor = static_cast<std::int16_t>(LOWORD(fixed->dwFileVersionMS));
+        info.revision = static_cast<std::int16_t>(HIWORD(fixed->dwFileVersionLS));
+    }
+    return info;
+}
+
+Win32Platform::Win32Platform(EndProcess endProcess) : endProcess_(std::move(endProcess)) {}
+
+void Win32Platform::attach(HWND window, std::map<ControlId, HWND> controls, HWND announcer) {
+    window_ = window;
+    controls_ = std::move(controls);
+    announcer_ = announcer;
+    if (announcer_ != nullptr) makeLiveRegion(announcer_);
+}
+
+HWND Win32Platform::control(ControlId id) const {
+    if (id == ControlId::Frm_Ean) return window_;
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+// The style values are Win32's own: the icon, MB_SETFOREGROUND and MB_OK.
+void Win32Platform::messageBox(std::u16string_view text, std::u16string_view title, std::int32_t style) {
+    MessageBoxW(window_, toWide(text).c_str(), toWide(title).c_str(), static_cast<UINT>(style));
+}
+
+void Win32Platform::setFocus(ControlId id) {
+    // Focus cannot go to a window that is not on screen yet.
+    if (window_ == nullptr || !IsWindowVisible(window_)) return;
+    if (HWND target = control(id)) SetFocus(target);
+}
+
+void Win32Platform::refresh(ControlId id) {
+    HWND target = control(id);
+    if (target == nullptr || !IsWindowVisible(target)) return;
+    RedrawWindow(target, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void Win32Platform::endProcess() {
+    if (endProcess_) {
+        endProcess_();
+        return;
+    }
+    // At once: no message, destructor or unload step of the program runs after this.
+    ExitProcess(0);
+}
+
+void Win32Platform::announce(std::u16string_view text) {
+    if (announcer_ == nullptr || window_ == nullptr || !IsWindowVisible(window_) || text.empty()) return;
+    SetWindowTextW(announcer_, toWide(text).c_str());
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, announcer_, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void Win32Platform::beep() { MessageBeep(MB_OK); }
+
+AppInfo Win32Platform::appInfo() const { return versionInformation(); }
+
+}  // namespace velbarino::win32
