@@ -189,24 +189,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
 }
 
-void MainWindow::propertyChanged(ControlId control, Property property) {
-    switch (control) {
-        case ControlId::Cmb_Ean:
-            if (property == Property::Items) {
-                renderItems();
-            } else {
-                cmbEan_->setCurrentIndex(state_.Cmb_Ean().ListIndex);
-            }
-            break;
-        case ControlId::Txt_Ean:
-            if (property == Property::Text) renderText();
-            if (property == Property::Selection) renderSelection();
-            break;
-        case ControlId::Frm_Ean:
-        case ControlId::Cmd_Calcola: break;
-        default: renderLabel(control); break;
-    }
-}
+void MainWindow::labelChanged(ControlId label) { renderLabel(label); }
+void MainWindow::itemsChanged() { renderItems(); }
+void MainWindow::listIndexChanged() { cmbEan_->setCurrentIndex(state_.Cmb_Ean().ListIndex); }
+void MainWindow::textChanged() { renderText(); }
+void MainWindow::selectionChanged() { renderSelection(); }
 
 void MainWindow::renderLabel(ControlId control) {
     QLabel* label = labels_[labelSlot(control)];

@@ -39,7 +39,11 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void propertyChanged(ControlId control, Property property) override;
+    void labelChanged(ControlId label) override;
+    void itemsChanged() override;
+    void listIndexChanged() override;
+    void textChanged() override;
+    void selectionChanged() override;
     void buildControls();
     void buildMenus();
     void renderLabel(ControlId control);

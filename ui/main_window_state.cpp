@@ -61,35 +61,35 @@ LabelControl* MainWindowState::mutableLabel(ControlId control) noexcept {
     }
 }
 
-void MainWindowState::notify(ControlId control, Property property) {
-    if (observer_ != nullptr) observer_->propertyChanged(control, property);
+void MainWindowState::notify(void (StateObserver::*change)()) {
+    if (observer_ != nullptr) (observer_->*change)();
 }
 
 void MainWindowState::setCaption(ControlId control, std::u16string caption) {
     LabelControl* target = mutableLabel(control);
     if (target == nullptr || target->Caption == caption) return;
     target->Caption = std::move(caption);
-    notify(control, Property::Caption);
+    if (observer_ != nullptr) observer_->labelChanged(control);
 }
 
 void MainWindowState::setVisible(ControlId control, bool visible) {
     LabelControl* target = mutableLabel(control);
     if (target == nullptr || target->Visible == visible) return;
     target->Visible = visible;
-    notify(control, Property::Visible);
+    if (observer_ != nullptr) observer_->labelChanged(control);
 }
 
 void MainWindowState::setBackColor(ControlId control, ColourValue colour) {
     LabelControl* target = mutableLabel(control);
     if (target == nullptr || target->BackColor == colour) return;
     target->BackColor = colour;
-    notify(control, Property::BackColor);
+    if (observer_ != nullptr) observer_->labelChanged(control);
 }
 
 void MainWindowState::setText(std::u16string text) {
     if (txtEan_.Text == text) return;  // the same text raises nothing: the Change handler relies on it
     txtEan_.Text = std::move(text);
-    notify(ControlId::Txt_Ean, Property::Text);
+    notify(&StateObserver::textChanged);
     if (events_ != nullptr) events_->Txt_Ean_Change();
 }
 
@@ -99,32 +99,32 @@ void MainWindowState::setSelStart(int start) {
     const int length = static_cast<int>(txtEan_.Text.size());
     txtEan_.SelStart = std::clamp(start, 0, length);
     txtEan_.SelLength = 0;
-    notify(ControlId::Txt_Ean, Property::Selection);
+    notify(&StateObserver::selectionChanged);
 }
 
 void MainWindowState::setSelLength(int length) {
     const int available = static_cast<int>(txtEan_.Text.size()) - std::min(txtEan_.SelStart, static_cast<int>(txtEan_.Text.size()));
     txtEan_.SelLength = std::clamp(length, 0, available);
-    notify(ControlId::Txt_Ean, Property::Selection);
+    notify(&StateObserver::selectionChanged);
 }
 
 void MainWindowState::setListIndex(std::int16_t index) {
     if (index < -1 || index >= static_cast<int>(cmbEan_.items.size())) return;
     if (cmbEan_.ListIndex == index) return;
     cmbEan_.ListIndex = index;
-    notify(ControlId::Cmb_Ean, Property::ListIndex);
+    notify(&StateObserver::listIndexChanged);
     if (events_ != nullptr) events_->Cmb_Ean_Click();
 }
 
 void MainWindowState::clearItems() {
     cmbEan_.items.clear();
     cmbEan_.ListIndex = -1;
-    notify(ControlId::Cmb_Ean, Property::Items);
+    notify(&StateObserver::itemsChanged);
 }
 
 void MainWindowState::addItem(std::u16string item) {
     cmbEan_.items.push_back(std::move(item));
-    notify(ControlId::Cmb_Ean, Property::Items);
+    notify(&StateObserver::itemsChanged);
 }
 
 }  // namespace velbarino

@@ -71,13 +71,18 @@ struct MenuEntry {
     std::vector<MenuEntry> items;
 };
 
-enum class Property { Caption, Visible, BackColor, Text, Selection, ListIndex, Items };
-
-/// The binding's view of the state: told after every write that changed something.
+/// The binding's view of the state: told after every write that changed
+/// something, so that it can render that part again.
 class StateObserver {
 public:
     virtual ~StateObserver() = default;
-    virtual void propertyChanged(ControlId control, Property property) = 0;
+    /// Caption, visibility or back colour of a label.
+    virtual void labelChanged(ControlId label) = 0;
+    /// The entries of the action list, and with them its selection.
+    virtual void itemsChanged() = 0;
+    virtual void listIndexChanged() = 0;
+    virtual void textChanged() = 0;
+    virtual void selectionChanged() = 0;
 };
 
 /// The notifications that property writes raise; the window logic handles them.
@@ -138,7 +143,7 @@ public:
 
 private:
     LabelControl* mutableLabel(ControlId control) noexcept;
-    void notify(ControlId control, Property property);
+    void notify(void (StateObserver::*change)());
 
     FormControl form_;
     ComboControl cmbEan_;

@@ -302,24 +302,13 @@ void MainWindow::showCodeMenu(POINT at) {
     CloseClipboard();
 }
 
-void MainWindow::propertyChanged(ControlId control, Property property) {
-    switch (control) {
-        case ControlId::Cmb_Ean:
-            if (property == Property::Items) {
-                renderItems();
-            } else {
-                SendMessageW(controls_.at(control), CB_SETCURSEL, static_cast<WPARAM>(state_.Cmb_Ean().ListIndex), 0);
-            }
-            break;
-        case ControlId::Txt_Ean:
-            if (property == Property::Text) renderText();
-            if (property == Property::Selection) renderSelection();
-            break;
-        case ControlId::Frm_Ean:
-        case ControlId::Cmd_Calcola: break;
-        default: renderLabel(control); break;
-    }
+void MainWindow::labelChanged(ControlId label) { renderLabel(label); }
+void MainWindow::itemsChanged() { renderItems(); }
+void MainWindow::listIndexChanged() {
+    SendMessageW(controls_.at(ControlId::Cmb_Ean), CB_SETCURSEL, static_cast<WPARAM>(state_.Cmb_Ean().ListIndex), 0);
 }
+void MainWindow::textChanged() { renderText(); }
+void MainWindow::selectionChanged() { renderSelection(); }
 
 void MainWindow::renderLabel(ControlId control) {
     const auto found = controls_.find(control);

@@ -45,7 +45,11 @@ private:
 
     void create();
     void layout(UINT dpi);
-    void propertyChanged(ControlId control, Property property) override;
+    void labelChanged(ControlId label) override;
+    void itemsChanged() override;
+    void listIndexChanged() override;
+    void textChanged() override;
+    void selectionChanged() override;
     void renderLabel(ControlId control);
     void renderItems();
     void renderText();
