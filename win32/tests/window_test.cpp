@@ -129,8 +129,19 @@ TEST_F(Win32Window, startsOnTheListWithTheResultHidden) {
     EXPECT_EQ(SendMessageW(control(ControlId::Cmb_Ean), CB_GETCOUNT, 0, 0), 4);
     EXPECT_EQ(text(ControlId::Lab_Desc1), u"Codice (12 caratteri)");
     EXPECT_FALSE(shown(ControlId::LabRisultato));
-    EXPECT_EQ(GetFocus(), control(ControlId::Cmb_Ean));
     EXPECT_EQ(GetWindowLongW(window.hwnd(), GWL_STYLE) & WS_MAXIMIZEBOX, 0);
+    // The manifest is in: per-monitor DPI, and the twips table at this DPI.
+    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()), DPI_AWARENESS_PER_MONITOR_AWARE);
+    RECT client{};
+    GetClientRect(window.hwnd(), &client);
+    const UINT dpi = GetDpiForWindow(window.hwnd());
+    EXPECT_EQ(client.right, MulDiv(3030, static_cast<int>(dpi), 1440));
+    EXPECT_EQ(client.bottom, MulDiv(2955, static_cast<int>(dpi), 1440));
+    EXPECT_EQ(GetFocus(), control(ControlId::Cmb_Ean));
+    press(VK_TAB);
+    EXPECT_EQ(GetFocus(), control(ControlId::Txt_Ean));
+    press(VK_TAB);
+    EXPECT_EQ(GetFocus(), control(ControlId::Cmd_Calcola));
 }
 
 TEST_F(Win32Window, typedKeysPassTheFilter) {
