@@ -19,7 +19,6 @@ protected:
     void SetUp() override { form.Form_Load(); }
 
     const std::u16string& text() const { return state.Txt_Ean().Text; }
-    const LabelControl& label(ControlId id) const { return state.label(id); }
     std::size_t messageCount() const { return platform.messages.size(); }
 
     /// Runs the key filter; returns the code the field is left with.
@@ -41,8 +40,7 @@ protected:
 
     /// Ctrl+V: the key code 22, then the field inserts the clipboard at @p caret (default: the end).
     void ctrlV(std::u16string_view clipboard, std::size_t caret = std::u16string::npos) {
-        if (press(22) == 0) return;
-        if (clipboard.empty()) return;  // nothing to paste: the field does not change
+        if (press(22) == 0 || clipboard.empty()) return;  // nothing to paste: the field does not change
         std::u16string pasted = text();
         pasted.insert(std::min(caret, pasted.size()), clipboard);
         form.fieldEdited(pasted);
