@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, only when one
-# is missing. Runs apt-get as root, or through sudo.
+# Installs the Debian packages that building and testing need, and any named
+# on the command line, only when one is missing. Runs apt-get as root, or
+# through sudo.
 set -euo pipefail
 
 packages=(
@@ -23,6 +24,7 @@ packages=(
     imagemagick                       # screenshots (tools/screenshot.sh)
 )
 
+packages+=("$@")
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
