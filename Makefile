@@ -77,7 +77,7 @@ windows-test: deps
 	$(MAKE) --no-print-directory windows-test-run
 
 windows-test-run: windows-build
-	cd $(WINDOWS_DIR) && xvfb-run -a -s "-screen 0 800x600x24" ctest --output-on-failure -j $(JOBS)
+	cd $(WINDOWS_DIR) && xvfb-run -a -s "-noreset -screen 0 800x600x24" ctest --output-on-failure -j $(JOBS)
 
 # The Debian package, in $(BUILD_DIR)/: velbarino_<version>_<arch>.deb
 package: build
@@ -90,7 +90,7 @@ bench: build
 
 # Size, imported DLLs and start-up under Wine against a bare Win32 window.
 bench-windows: windows
-	xvfb-run -a -s "-screen 0 800x600x24" tools/wine-startup-bench.sh $(WINDOWS_DIR)
+	xvfb-run -a -s "-noreset -screen 0 800x600x24" tools/wine-startup-bench.sh $(WINDOWS_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR) $(WINDOWS32_DIR)

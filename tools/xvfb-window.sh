@@ -27,12 +27,17 @@ type_code() {
 }
 
 # start_window_manager: openbox, and wait until it manages the display; a
-# window mapped before that may stay unmapped.
+# window mapped before that may stay unmapped. Tried again if openbox dies.
 start_window_manager() {
-    openbox --sm-disable 2>/dev/null &
-    for _ in $(seq 1 50); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-        sleep 0.1
+    local wm
+    for _ in 1 2 3; do
+        openbox --sm-disable 2>/dev/null &
+        wm=$!
+        for _ in $(seq 1 50); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+            kill -0 "$wm" 2>/dev/null || break
+            sleep 0.1
+        done
     done
     echo "FAIL: openbox did not start" >&2
     return 1

@@ -7,7 +7,7 @@ set -euo pipefail
 binary=$1
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${VELBARINO_ORCA_INNER:-}" ]; then
-    VELBARINO_ORCA_INNER=1 exec xvfb-run -a -s "-screen 0 800x600x24" dbus-run-session -- "$0" "$@" 2>/dev/null
+    VELBARINO_ORCA_INNER=1 exec xvfb-run -a -s "-noreset -screen 0 800x600x24" dbus-run-session -- "$0" "$@" 2>/dev/null
 fi
 # shellcheck source=../../tools/xvfb-window.sh
 source "$here/../../tools/xvfb-window.sh"

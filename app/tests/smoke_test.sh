@@ -9,7 +9,7 @@ binary=$1
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ -z "${VELBARINO_SMOKE_INNER:-}" ]; then
-    VELBARINO_SMOKE_INNER=1 exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
+    VELBARINO_SMOKE_INNER=1 exec xvfb-run -a -s "-noreset -screen 0 800x600x24" "$0" "$@"
 fi
 # shellcheck source=../../tools/xvfb-window.sh
 source "$here/../../tools/xvfb-window.sh"

@@ -5,7 +5,7 @@
 # Usage: smoke_test.sh WINE_RUN PREFIX EXE
 set -euo pipefail
 if [ -z "${VELBARINO_SMOKE_INNER:-}" ] && [ -z "${DISPLAY:-}" ]; then
-    VELBARINO_SMOKE_INNER=1 exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
+    VELBARINO_SMOKE_INNER=1 exec xvfb-run -a -s "-noreset -screen 0 800x600x24" "$0" "$@"
 fi
 wine_run=$1
 prefix=$2
