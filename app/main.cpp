@@ -5,6 +5,7 @@
 
 #include "app_info.h"
 #include "program.h"
+#include "texts.h"
 
 namespace {
 
@@ -21,9 +22,7 @@ bool displayAvailable() {
 
 int main(int argc, char** argv) {
     if (!displayAvailable()) {
-        std::fprintf(stderr,
-                     "Velbarino: nessuno schermo disponibile (DISPLAY non impostato).\n"
-                     "Velbarino needs a graphical display: start it from a desktop session, or set DISPLAY.\n");
+        std::fputs(velbarino::texts::kNoDisplay, stderr);
         return EXIT_FAILURE;
     }
     QApplication application(argc, argv);

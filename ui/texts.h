@@ -46,6 +46,11 @@ inline constexpr std::u16string_view kAboutTitle = u"Informazioni su...";
 // The "..." button says nothing to a screen reader; this is its spoken name.
 inline constexpr std::u16string_view kButtonName = u"Calcola";
 
+// On the terminal, when the program is started where there is no display.
+inline constexpr char kNoDisplay[] =
+    "Velbarino: nessuno schermo disponibile (DISPLAY non impostato).\n"
+    "Velbarino needs a graphical display: start it from a desktop session, or set DISPLAY.\n";
+
 // The menu of the complete-code box: copies the code to the clipboard.
 inline constexpr std::u16string_view kCopia = u"Copia";
 
