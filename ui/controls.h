@@ -11,6 +11,7 @@ enum class ControlId : std::uint8_t {
     Cmb_Ean,
     Txt_Ean,
     Cmd_Calcola,
+    // The six labels stay together, in this order: bindings keep them in arrays.
     Lab_Desc0,
     Lab_Desc1,
     Lab_Desc2,
