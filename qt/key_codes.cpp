@@ -1,5 +1,7 @@
 #include "key_codes.h"
 
+#include "key_ascii.h"
+
 namespace velbarino::qt {
 
 std::optional<std::int16_t> characterCode(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
@@ -7,10 +9,10 @@ std::optional<std::int16_t> characterCode(int key, Qt::KeyboardModifiers modifie
     const bool alt = modifiers.testFlag(Qt::AltModifier);
 
     switch (key) {
-        case Qt::Key_Backspace: return static_cast<std::int16_t>(control ? 127 : 8);
+        case Qt::Key_Backspace: return control ? keys::Delete : keys::Backspace;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return static_cast<std::int16_t>(control ? 10 : 13);
-        case Qt::Key_Escape: return std::int16_t{27};
+        case Qt::Key_Enter: return control ? keys::LineFeed : keys::Enter;
+        case Qt::Key_Escape: return keys::Escape;
         // Editing and moving keys carry no character, whatever text the platform attaches.
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
@@ -23,10 +25,10 @@ std::optional<std::int16_t> characterCode(int key, Qt::KeyboardModifiers modifie
     // Ctrl+letter is a control character whatever text the event carries:
     // X11 sends "\x16" for Ctrl+V, synthetic events send "v".
     if (control && !alt) {
-        if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<std::int16_t>(key - Qt::Key_A + 1);
-        if (key == Qt::Key_BracketLeft) return std::int16_t{27};
-        if (key == Qt::Key_Backslash) return std::int16_t{28};
-        if (key == Qt::Key_BracketRight) return std::int16_t{29};
+        if ((key >= Qt::Key_A && key <= Qt::Key_Z) || key == Qt::Key_BracketLeft || key == Qt::Key_Backslash ||
+            key == Qt::Key_BracketRight) {
+            return keys::withControl(static_cast<char16_t>(key));  // Qt's codes of these keys are their ASCII
+        }
         return std::nullopt;
     }
 

@@ -17,18 +17,11 @@ namespace velbarino::qt {
 namespace {
 
 QRect pixels(const Geometry& g) {
-    return {g.left / kTwipsPerPixel, g.top / kTwipsPerPixel, g.width / kTwipsPerPixel, g.height / kTwipsPerPixel};
-}
-
-QColor colourOf(ColourValue value, const QPalette& palette) {
-    if (isSystemColour(value)) {
-        return systemColourIndex(value) == 15 ? palette.color(QPalette::Button) : palette.color(QPalette::Window);
-    }
-    const Rgb rgb = rgbOf(value);
-    return QColor(rgb.red, rgb.green, rgb.blue);
+    return {pixelsOf(g.left), pixelsOf(g.top), pixelsOf(g.width), pixelsOf(g.height)};
 }
 
 Rgb rgbOf(const QColor& colour) { return {colour.red(), colour.green(), colour.blue()}; }
+QColor qColorOf(Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
 
 // The labels, in the order of their names in ControlId, which keeps them together.
 struct LabelName {
@@ -80,7 +73,7 @@ MainWindow::~MainWindow() { state_.setObserver(nullptr); }
 void MainWindow::buildControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    client->setFixedSize(state_.form().clientWidth / kTwipsPerPixel, state_.form().clientHeight / kTwipsPerPixel);
+    client->setFixedSize(pixelsOf(state_.form().clientWidth), pixelsOf(state_.form().clientHeight));
     setCentralWidget(client);
 
     labEsatto_ = new ClickableLabel(client);
@@ -202,15 +195,13 @@ void MainWindow::renderLabel(ControlId control) {
     label->setVisible(model.Visible);
     label->setAutoFillBackground(model.BackColor.has_value());
     if (model.BackColor) {
-        // The white box keeps its white under any theme, so its text cannot
-        // keep the theme's text colour; the button-face box follows the theme.
         const QPalette theme = palette();
-        const QColor back = colourOf(*model.BackColor, theme);
-        const QColor text = theme.color(isSystemColour(*model.BackColor) ? QPalette::ButtonText : QPalette::WindowText);
-        const Rgb readable = readableTextOn(rgbOf(back), rgbOf(text));
+        const LabelColours colours = labelColours(model.BackColor, {rgbOf(theme.color(QPalette::Button)),
+                                                                    rgbOf(theme.color(QPalette::ButtonText)),
+                                                                    rgbOf(theme.color(QPalette::WindowText))});
         QPalette own = label->palette();
-        own.setColor(QPalette::Window, back);
-        own.setColor(QPalette::WindowText, QColor(readable.red, readable.green, readable.blue));
+        own.setColor(QPalette::Window, qColorOf(colours.back));
+        own.setColor(QPalette::WindowText, qColorOf(colours.text));
         label->setPalette(own);
     }
     // A caption names its box only while it is shown: the empty box of an
@@ -228,12 +219,14 @@ void MainWindow::changeEvent(QEvent* event) {
 
 // Copying the code only reads it: the double-click stays the way to reuse it.
 void MainWindow::showCodeMenu(const QPoint& position) {
-    const QString code = toQString(state_.LabEsatto().Caption);
+    const std::optional<std::u16string> code = form_.codeInLabEsatto();
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("LabEsattoMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    QAction* copy = menu->addAction(toQString(texts::kCopia), this, [code] { QGuiApplication::clipboard()->setText(code); });
-    copy->setEnabled(!code.isEmpty());
+    QAction* copy = menu->addAction(toQString(texts::kCopia), this, [text = toQString(code.value_or(u""))] {
+        QGuiApplication::clipboard()->setText(text);
+    });
+    copy->setEnabled(code.has_value());
     menu->popup(labEsatto_->mapToGlobal(position));
 }
 

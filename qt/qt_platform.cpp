@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "text_conversion.h"
+#include "widgets.h"
 
 namespace velbarino::qt {
 namespace {

@@ -9,9 +9,10 @@
 #include <map>
 
 #include "platform.h"
-#include "widgets.h"
 
 namespace velbarino::qt {
+
+class Announcer;
 
 class QtPlatform final : public Platform {
 public:

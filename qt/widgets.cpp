@@ -8,6 +8,7 @@
 #include <QMenu>
 
 #include "frm_ean.h"
+#include "key_ascii.h"
 #include "key_codes.h"
 
 namespace velbarino::qt {
@@ -37,7 +38,7 @@ void EntryField::keyPressEvent(QKeyEvent* event) {
     if (const auto code = characterCode(*event); code && keyFilter_) {
         std::int16_t filtered = *code;
         keyFilter_(filtered);
-        if (filtered == 0) {
+        if (filtered == keys::Dropped) {
             event->accept();
             return;
         }
@@ -53,7 +54,7 @@ void EntryField::inputMethodEvent(QInputMethodEvent* event) {
     for (const QChar c : commit) {
         auto code = static_cast<std::int16_t>(c.unicode());
         if (keyFilter_) keyFilter_(code);
-        if (code < 32) continue;  // refused, or a control key that inserts nothing
+        if (code < keys::FirstPrintable) continue;  // refused, or a control key that inserts nothing
         QInputMethodEvent one;
         one.setCommitString(QString(QChar(static_cast<char16_t>(code))));
         QLineEdit::inputMethodEvent(&one);
@@ -76,7 +77,7 @@ void EntryField::contextMenuEvent(QContextMenuEvent* event) {
         if (shortcut.isEmpty()) continue;
         const QKeyCombination key = shortcut[0];
         const auto code = characterCode(key.key(), key.keyboardModifiers(), QString());
-        if (code && *code < 32 && !Frm_Ean::passesControlKey(*code)) action->setText(text.left(tab));
+        if (code && *code < keys::FirstPrintable && !Frm_Ean::passesControlKey(*code)) action->setText(text.left(tab));
     }
     menu->popup(event->globalPos());
 }

@@ -1,15 +1,16 @@
 # Sourced by the scripts that drive the real program on a virtual X display.
-# start_velbarino BINARY [ENV=VALUE...]: starts it (pid in $velbarino_pid, killed
-# on exit) and waits for its window (id in $velbarino_window); fails if the
-# program ends first or no window shows within 10 s.
-start_velbarino() {
-    local binary=$1
+
+# start_program SECONDS COMMAND...: starts the command (pid in $velbarino_pid,
+# killed on exit) and waits up to SECONDS for a window titled Velbarino (id in
+# $velbarino_window); fails if the program ends first or no window shows.
+start_program() {
+    local seconds=$1
     shift
-    env QT_QPA_PLATFORM=xcb "$@" "$binary" &
+    "$@" &
     velbarino_pid=$!
     trap 'kill "$velbarino_pid" 2>/dev/null || true' EXIT
     velbarino_window=""
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 $((seconds * 10))); do
         velbarino_window=$(xdotool search --onlyvisible --name '^Velbarino$' 2>/dev/null | head -n 1 || true)
         [ -n "$velbarino_window" ] && return 0
         kill -0 "$velbarino_pid" 2>/dev/null || { echo "FAIL: the program ended before showing its window" >&2; return 1; }
@@ -17,6 +18,30 @@ start_velbarino() {
     done
     echo "FAIL: no window titled Velbarino" >&2
     return 1
+}
+
+# start_velbarino BINARY [ENV=VALUE...]: the Qt program on this display.
+start_velbarino() {
+    local binary=$1
+    shift
+    start_program 10 env QT_QPA_PLATFORM=xcb "$@" "$binary"
+}
+
+# expect_exit_zero: after a close request, the program must end within 10 s
+# with status 0.
+expect_exit_zero() {
+    local status=0
+    for _ in $(seq 1 100); do
+        kill -0 "$velbarino_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$velbarino_pid" 2>/dev/null; then
+        echo "FAIL: the program is still running after the close request"
+        return 1
+    fi
+    wait "$velbarino_pid" || status=$?
+    trap - EXIT
+    [ "$status" -eq 0 ] || { echo "FAIL: exit status $status after the close request"; return 1; }
 }
 
 # type_code CODE: Tab from the action list to the field, the digits, then Enter.

@@ -1,11 +1,13 @@
 // Colour values as the window stores them: 0x00BBGGRR, or, with the top bit
-// set, the index of a system colour in the low byte. And the contrast rule
-// that every binding follows for text on a box with its own back colour.
+// set, the index of a system colour in the low byte. And how every binding
+// paints a label: its back colour resolved against the theme, with text that
+// stays readable on it.
 #pragma once
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace velbarino {
 
@@ -56,6 +58,30 @@ inline Rgb readableTextOn(Rgb background, Rgb preferred) {
     constexpr Rgb black{0, 0, 0};
     constexpr Rgb white{255, 255, 255};
     return contrastRatio(black, background) >= contrastRatio(white, background) ? black : white;
+}
+
+/// The theme's colours that a label is painted with.
+struct ThemeColours {
+    Rgb buttonFace;  // system colour 15: the window's background, the only system colour the window uses
+    Rgb buttonText;
+    Rgb windowText;
+};
+
+struct LabelColours {
+    Rgb back;
+    Rgb text;
+};
+
+/// @brief How a label with back colour @p backColor is painted under @p theme.
+/// No colour of its own, or a system colour, follows the theme: its button
+/// face and button text. A fixed colour, such as the white result box, keeps
+/// its value under any theme, so its text cannot keep the theme's: it takes
+/// the window text while that stays readable, else black or white.
+inline LabelColours labelColours(std::optional<ColourValue> backColor, const ThemeColours& theme) {
+    const ColourValue value = backColor.value_or(kButtonFace);
+    if (isSystemColour(value)) return {theme.buttonFace, readableTextOn(theme.buttonFace, theme.buttonText)};
+    const Rgb back = rgbOf(value);
+    return {back, readableTextOn(back, theme.windowText)};
 }
 
 }  // namespace velbarino

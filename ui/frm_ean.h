@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,9 @@ public:
     void Txt_Ean_DblClick();
     /// @brief Copies the complete or corrected code back into the field.
     void LabEsatto_DblClick();
+    /// @brief The code that LabEsatto holds, if any: what its double-click
+    /// reuses and its "Copia" menu copies (disabled without one).
+    std::optional<std::u16string> codeInLabEsatto() const;
 
     /// @brief A menu entry was chosen; the two top-level menus only open.
     void Menu_Click(MenuId menu);

@@ -55,6 +55,9 @@ void Frm_Ean::CalcolaChecksum(std::u16string_view keyword) {
     const std::u16string code = state_.Txt_Ean().Text;
     const CheckDigit digit = checkDigitFor(keyword, code);
     if (digit < 0) {
+        // Every way to an unreadable text passes the Change handler, which has
+        // cleared the area already; clearing again keeps the action right on
+        // its own, whoever calls it.
         PulisciRisultato();
         platform_.messageBox(texts::kChecksumError, texts::kTitle, MessageStyle::Error);
         return;

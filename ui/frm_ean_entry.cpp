@@ -5,36 +5,35 @@
 #include "action_table.h"
 #include "checksum.h"
 #include "frm_ean.h"
+#include "key_ascii.h"
 #include "texts.h"
 
 namespace velbarino {
 namespace {
 
-constexpr std::int16_t kBackspace = 8;
-constexpr std::int16_t kEnter = 13;
-constexpr std::int16_t kPaste = 22;  // Ctrl+V
-
 int lengthOf(const std::u16string& text) { return static_cast<int>(text.size()); }
 
 }  // namespace
 
-bool Frm_Ean::passesControlKey(std::int16_t code) { return code == kBackspace || code == kEnter || code == kPaste; }
+bool Frm_Ean::passesControlKey(std::int16_t code) {
+    return code == keys::Backspace || code == keys::Enter || code == keys::Paste;
+}
 
 void Frm_Ean::Txt_Ean_KeyPress(std::int16_t& KeyAscii) {
     state_.IncollaInCorso = false;
     switch (KeyAscii) {
-        case kBackspace: break;
-        case kEnter: enterPath(); break;
-        case kPaste: state_.IncollaInCorso = true; break;
+        case keys::Backspace: break;
+        case keys::Enter: enterPath(); break;
+        case keys::Paste: state_.IncollaInCorso = true; break;
         default:
             if (KeyAscii >= u'0' && KeyAscii <= u'9') {
                 // A full field refuses a digit even when text is selected.
-                if (lengthOf(state_.Txt_Ean().Text) >= state_.LunghezzaCodice) KeyAscii = 0;
+                if (lengthOf(state_.Txt_Ean().Text) >= state_.LunghezzaCodice) KeyAscii = keys::Dropped;
             } else {
-                KeyAscii = 0;
+                KeyAscii = keys::Dropped;
             }
             // A scanner's second code into a full field would be lost silently.
-            if (KeyAscii == 0) platform_.beep();
+            if (KeyAscii == keys::Dropped) platform_.beep();
     }
 }
 
@@ -75,7 +74,7 @@ void Frm_Ean::Txt_Ean_Change() {
 void Frm_Ean::fieldEdited(std::u16string text) { state_.setText(std::move(text)); }
 
 void Frm_Ean::Cmd_Calcola_Click() {
-    std::int16_t enter = kEnter;
+    std::int16_t enter = keys::Enter;
     Txt_Ean_KeyPress(enter);
 }
 
@@ -85,12 +84,18 @@ void Frm_Ean::Txt_Ean_DblClick() {
     platform_.refresh(ControlId::Txt_Ean);
 }
 
-void Frm_Ean::LabEsatto_DblClick() {
-    const std::u16string caption = state_.LabEsatto().Caption;
+std::optional<std::u16string> Frm_Ean::codeInLabEsatto() const {
+    const std::u16string& caption = state_.LabEsatto().Caption;
     // Numeric: a non-empty string of digits; the empty box of an exact code is not.
-    if (caption.empty() || !std::all_of(caption.begin(), caption.end(), isCodeDigit)) return;
+    if (caption.empty() || !std::all_of(caption.begin(), caption.end(), isCodeDigit)) return std::nullopt;
+    return caption;
+}
+
+void Frm_Ean::LabEsatto_DblClick() {
+    const std::optional<std::u16string> code = codeInLabEsatto();
+    if (!code) return;
     const auto keep = static_cast<std::size_t>(std::max<int>(state_.LunghezzaCodice, 0));
-    state_.setText(caption.substr(0, keep));
+    state_.setText(code->substr(0, keep));
     state_.setSelStart(lengthOf(state_.Txt_Ean().Text));
     platform_.refresh(ControlId::Txt_Ean);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <type_traits>
 #include <utility>
 
 #include "texts.h"
@@ -43,47 +44,46 @@ std::vector<ControlId> MainWindowState::tabStops() const {
     return order;
 }
 
-const LabelControl& MainWindowState::label(ControlId control) const {
-    const LabelControl* found = const_cast<MainWindowState*>(this)->mutableLabel(control);
-    if (found == nullptr) throw std::invalid_argument("not a label");
-    return *found;
+template <typename Self>
+auto* MainWindowState::labelIn(Self& self, ControlId control) noexcept {
+    using Label = std::conditional_t<std::is_const_v<Self>, const LabelControl, LabelControl>;
+    switch (control) {
+        case ControlId::Lab_Desc0: return static_cast<Label*>(&self.labDesc_[0]);
+        case ControlId::Lab_Desc1: return static_cast<Label*>(&self.labDesc_[1]);
+        case ControlId::Lab_Desc2: return static_cast<Label*>(&self.labDesc_[2]);
+        case ControlId::Lab_Desc3: return static_cast<Label*>(&self.labDesc_[3]);
+        case ControlId::LabRisultato: return static_cast<Label*>(&self.labRisultato_);
+        case ControlId::LabEsatto: return static_cast<Label*>(&self.labEsatto_);
+        default: return static_cast<Label*>(nullptr);
+    }
 }
 
-LabelControl* MainWindowState::mutableLabel(ControlId control) noexcept {
-    switch (control) {
-        case ControlId::Lab_Desc0: return &labDesc_[0];
-        case ControlId::Lab_Desc1: return &labDesc_[1];
-        case ControlId::Lab_Desc2: return &labDesc_[2];
-        case ControlId::Lab_Desc3: return &labDesc_[3];
-        case ControlId::LabRisultato: return &labRisultato_;
-        case ControlId::LabEsatto: return &labEsatto_;
-        default: return nullptr;
-    }
+const LabelControl& MainWindowState::label(ControlId control) const {
+    const LabelControl* found = labelIn(*this, control);
+    if (found == nullptr) throw std::invalid_argument("not a label");
+    return *found;
 }
 
 void MainWindowState::notify(void (StateObserver::*change)()) {
     if (observer_ != nullptr) (observer_->*change)();
 }
 
-void MainWindowState::setCaption(ControlId control, std::u16string caption) {
-    LabelControl* target = mutableLabel(control);
-    if (target == nullptr || target->Caption == caption) return;
-    target->Caption = std::move(caption);
+template <typename Value, typename Member>
+void MainWindowState::writeLabel(ControlId control, Member LabelControl::*property, Value value) {
+    LabelControl* target = labelIn(*this, control);
+    if (target == nullptr || target->*property == value) return;
+    target->*property = std::move(value);
     if (observer_ != nullptr) observer_->labelChanged(control);
 }
 
-void MainWindowState::setVisible(ControlId control, bool visible) {
-    LabelControl* target = mutableLabel(control);
-    if (target == nullptr || target->Visible == visible) return;
-    target->Visible = visible;
-    if (observer_ != nullptr) observer_->labelChanged(control);
+void MainWindowState::setCaption(ControlId control, std::u16string caption) {
+    writeLabel(control, &LabelControl::Caption, std::move(caption));
 }
+
+void MainWindowState::setVisible(ControlId control, bool visible) { writeLabel(control, &LabelControl::Visible, visible); }
 
 void MainWindowState::setBackColor(ControlId control, ColourValue colour) {
-    LabelControl* target = mutableLabel(control);
-    if (target == nullptr || target->BackColor == colour) return;
-    target->BackColor = colour;
-    if (observer_ != nullptr) observer_->labelChanged(control);
+    writeLabel(control, &LabelControl::BackColor, colour);
 }
 
 void MainWindowState::setText(std::u16string text) {

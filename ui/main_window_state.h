@@ -23,7 +23,14 @@ struct Geometry {
     int height = 0;
 };
 
-inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kTwipsPerInch = 1440;
+/// The design's own resolution: 96 dots per inch, 15 twips a pixel.
+inline constexpr int kDesignDpi = 96;
+
+/// @brief Pixels of @p twips at @p dpi dots per inch, to the nearest pixel.
+constexpr int pixelsOf(int twips, int dpi = kDesignDpi) noexcept {
+    return static_cast<int>((static_cast<long long>(twips) * dpi + kTwipsPerInch / 2) / kTwipsPerInch);
+}
 
 struct FormControl {
     std::u16string Caption;
@@ -142,7 +149,12 @@ public:
     bool IncollaInCorso = false;       // a Ctrl+V was pressed; the next change checks the paste
 
 private:
-    LabelControl* mutableLabel(ControlId control) noexcept;
+    /// The label named @p control in @p self, const or not; nullptr for any other control.
+    template <typename Self>
+    static auto* labelIn(Self& self, ControlId control) noexcept;
+    /// Writes one property of a label, and tells the observer when it changed.
+    template <typename Value, typename Member>
+    void writeLabel(ControlId control, Member LabelControl::*property, Value value);
     void notify(void (StateObserver::*change)());
 
     FormControl form_;

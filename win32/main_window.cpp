@@ -3,7 +3,10 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <algorithm>
+
 #include "colour.h"
+#include "key_ascii.h"
 #include "text.h"
 #include "texts.h"
 
@@ -16,9 +19,7 @@ constexpr int kFirstMenuId = 200;     // a menu item's id: kFirstMenuId + its Me
 constexpr int kCopyCommand = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // fixed size, no maximize
 
-int scaled(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
-
-bool isResultBox(ControlId id) { return id == ControlId::LabRisultato || id == ControlId::LabEsatto; }
+int scaled(int twips, UINT dpi) { return pixelsOf(twips, static_cast<int>(dpi)); }
 
 COLORREF colourRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
 Rgb rgbOf(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
@@ -237,7 +238,7 @@ LRESULT MainWindow::handleField(HWND field, UINT message, WPARAM wParam, LPARAM 
         case WM_CHAR: {
             auto code = static_cast<std::int16_t>(wParam);
             form_.Txt_Ean_KeyPress(code);
-            if (code == 0 || code == 13) return 0;  // refused; Enter has run and would only beep
+            if (code == keys::Dropped || code == keys::Enter) return 0;  // refused; Enter has run and would only beep
             return DefSubclassProc(field, message, static_cast<WPARAM>(static_cast<std::uint16_t>(code)), lParam);
         }
         case WM_GETDLGCODE: {
@@ -258,22 +259,14 @@ LRESULT MainWindow::handleField(HWND field, UINT message, WPARAM wParam, LPARAM 
     return DefSubclassProc(field, message, wParam, lParam);
 }
 
-// The white box keeps its white under any theme, so its text cannot keep the
-// theme's text colour; the button-face box follows the theme.
 LRESULT MainWindow::colourLabel(HDC dc, HWND label) {
     const auto id = static_cast<ControlId>(GetDlgCtrlID(label) - kFirstControlId);
-    COLORREF back = GetSysColor(COLOR_BTNFACE);
-    COLORREF text = GetSysColor(COLOR_BTNTEXT);
-    if (isResultBox(id) && state_.label(id).BackColor) {
-        const ColourValue value = *state_.label(id).BackColor;
-        if (isSystemColour(value)) {
-            back = GetSysColor(systemColourIndex(value));
-        } else {
-            back = colourRef(velbarino::rgbOf(value));
-            text = GetSysColor(COLOR_WINDOWTEXT);
-        }
-    }
-    SetTextColor(dc, colourRef(readableTextOn(rgbOf(back), rgbOf(text))));
+    const bool ours = std::find(kLabels.begin(), kLabels.end(), id) != kLabels.end();  // not the announcer
+    const LabelColours colours = labelColours(ours ? state_.label(id).BackColor : std::nullopt,
+                                              {rgbOf(GetSysColor(COLOR_BTNFACE)), rgbOf(GetSysColor(COLOR_BTNTEXT)),
+                                               rgbOf(GetSysColor(COLOR_WINDOWTEXT))});
+    const COLORREF back = colourRef(colours.back);
+    SetTextColor(dc, colourRef(colours.text));
     SetBkColor(dc, back);
     SetDCBrushColor(dc, back);
     return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
@@ -281,19 +274,19 @@ LRESULT MainWindow::colourLabel(HDC dc, HWND label) {
 
 // Copying the code only reads it: the double-click stays the way to reuse it.
 void MainWindow::showCodeMenu(POINT at) {
-    const std::u16string code = state_.LabEsatto().Caption;
+    const std::optional<std::u16string> code = form_.codeInLabEsatto();
     if (at.x == -1 && at.y == -1) {  // from the keyboard: under the box
         RECT box{};
         GetWindowRect(controls_.at(ControlId::LabEsatto), &box);
         at = {box.left, box.bottom};
     }
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING | (code.empty() ? MF_GRAYED : 0u), kCopyCommand, toWide(texts::kCopia).c_str());
+    AppendMenuW(menu, MF_STRING | (code ? 0u : MF_GRAYED), kCopyCommand, toWide(texts::kCopia).c_str());
     const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
     DestroyMenu(menu);
-    if (chosen != kCopyCommand || !OpenClipboard(hwnd_)) return;
+    if (!code || chosen != kCopyCommand || !OpenClipboard(hwnd_)) return;
     EmptyClipboard();
-    const std::wstring wide = toWide(code);
+    const std::wstring wide = toWide(*code);
     if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t))) {
         std::copy_n(wide.c_str(), wide.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
         GlobalUnlock(memory);

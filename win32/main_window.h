@@ -62,7 +62,6 @@ private:
     HWND announcer_ = nullptr;
     std::map<ControlId, HWND> controls_;
     HFONT font_ = nullptr;
-    HBRUSH whiteBrush_ = nullptr;
     bool writingText_ = false;  // the model's own write: its EN_CHANGE is no user edit
 };
 

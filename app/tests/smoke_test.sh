@@ -27,21 +27,5 @@ sleep 0.3
 kill -0 "$velbarino_pid" 2>/dev/null || { echo "FAIL: the program died while computing"; exit 1; }
 
 xdotool windowactivate --sync "$velbarino_window" key alt+F4
-for _ in $(seq 1 50); do
-    kill -0 "$velbarino_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$velbarino_pid" 2>/dev/null; then
-    echo "FAIL: the program is still running after the close request"
-    exit 1
-fi
-set +e
-wait "$velbarino_pid"
-status=$?
-set -e
-trap - EXIT
-if [ "$status" -ne 0 ]; then
-    echo "FAIL: exit status $status after the close request"
-    exit 1
-fi
+expect_exit_zero
 echo "PASS: typed a code, closed the window, exit status 0"

@@ -40,6 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DigitCase{{"ean13LetterInUnweightedLastPlaceFails"}, ean13, u"400638133393x", -1},
                     DigitCase{{"ean13SignFails"}, ean13, u"+00638133393", -1},
                     DigitCase{{"ean13FullwidthDigitFails"}, ean13, u"40063813339\uFF13", -1},
+                    DigitCase{{"ean13FullwidthZeroFails"}, ean13, u"40063813339\uFF10", -1},
                     DigitCase{{"ean13ArabicIndicDigitFails"}, ean13, u"40063813339\u0663", -1},
                     DigitCase{{"ean13SurrogatePairFails"}, ean13, u"4006381333\U0001D7D9", -1},
                     DigitCase{{"ean13NulFails"}, ean13, std::u16string(u"4006\0" u"81333931", 13), -1},

@@ -13,7 +13,7 @@ class KeyFilter : public WindowTest, public testing::WithParamInterface<KeyCase>
 TEST_P(KeyFilter, onAnEmptyField) {
     EXPECT_EQ(press(GetParam().code), GetParam().passes ? GetParam().code : 0);
     EXPECT_EQ(platform.beeps, GetParam().passes ? 0 : 1);  // a refused key is heard
-    EXPECT_EQ(Frm_Ean::passesControlKey(GetParam().code), GetParam().passes && GetParam().code < 32);
+    EXPECT_EQ(Frm_Ean::passesControlKey(GetParam().code), GetParam().passes && GetParam().code < keys::FirstPrintable);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -11,6 +11,7 @@
 #include "checksum.h"
 #include "fake_platform.h"
 #include "frm_ean.h"
+#include "key_ascii.h"
 #include "main_window_state.h"
 #include "reference_checksum.h"
 
@@ -98,15 +99,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto typeKey = [&](std::int16_t code) {
             form.Txt_Ean_KeyPress(code);
             const std::u16string& text = state.Txt_Ean().Text;
-            if (code == 8 && !text.empty()) form.fieldEdited(text.substr(0, text.size() - 1));
-            if (code >= 32) form.fieldEdited(text + static_cast<char16_t>(static_cast<std::uint16_t>(code)));
+            if (code == keys::Backspace && !text.empty()) form.fieldEdited(text.substr(0, text.size() - 1));
+            if (code >= keys::FirstPrintable) form.fieldEdited(text + static_cast<char16_t>(static_cast<std::uint16_t>(code)));
         };
 
         switch (input.byte() % 9) {
             case 0: typeKey(static_cast<std::int16_t>(input.byte() | (input.byte() << 8))); break;
             case 1: typeKey(static_cast<std::int16_t>(u'0' + input.byte() % 10)); break;
             case 2: {
-                std::int16_t code = 22;
+                std::int16_t code = keys::Paste;
                 form.Txt_Ean_KeyPress(code);
                 const std::u16string clip = input.text();
                 if (!clip.empty()) form.fieldEdited(state.Txt_Ean().Text + clip);
@@ -118,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 5: form.Cmd_Calcola_Click(); break;
             case 6: form.Txt_Ean_DblClick(); break;
             case 7: form.LabEsatto_DblClick(); break;
-            default: typeKey(13); break;
+            default: typeKey(keys::Enter); break;
         }
 
         const int length = state.LunghezzaCodice;

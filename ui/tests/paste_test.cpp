@@ -40,7 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                     PasteCase{{"exactLengthAccepted"}, u"", 0, u"590123412345", u"590123412345", 0},
                     PasteCase{{"intoAFullFieldCutBackEvenWithLetters"}, u"400638133393", 12, u"x7", u"400638133393", 0},
                     PasteCase{{"intoTheMiddleKeepsTheFirstTwelve"}, u"400638133393", 2, u"77", u"407706381333", 0},
-                    PasteCase{{"blankInsideRejected"}, u"12", 2, u" 34", u"", 1}),
+                    PasteCase{{"blankInsideRejected"}, u"12", 2, u" 34", u"", 1},
+                    PasteCase{{"fullwidthZeroRejected"}, u"", 0, u"4006\uFF10", u"", 1}),
     testing_support::NamedCaseName());
 
 using PasteCheck = WindowTest;

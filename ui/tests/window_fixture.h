@@ -9,6 +9,7 @@
 
 #include "fake_platform.h"
 #include "frm_ean.h"
+#include "key_ascii.h"
 #include "main_window_state.h"
 #include "named_case.h"
 
@@ -31,16 +32,16 @@ protected:
     void type(std::u16string_view keys) {
         for (char16_t key : keys) {
             const std::int16_t code = press(static_cast<std::int16_t>(key));
-            if (code == 8 && !text().empty()) form.fieldEdited(text().substr(0, text().size() - 1));
-            if (code >= 32) form.fieldEdited(text() + static_cast<char16_t>(code));
+            if (code == keys::Backspace && !text().empty()) form.fieldEdited(text().substr(0, text().size() - 1));
+            if (code >= keys::FirstPrintable) form.fieldEdited(text() + static_cast<char16_t>(code));
         }
     }
 
     void enter() { type(u"\r"); }
 
-    /// Ctrl+V: the key code 22, then the field inserts the clipboard at @p caret (default: the end).
+    /// Ctrl+V: its key code, then the field inserts the clipboard at @p caret (default: the end).
     void ctrlV(std::u16string_view clipboard, std::size_t caret = std::u16string::npos) {
-        if (press(22) == 0 || clipboard.empty()) return;  // nothing to paste: the field does not change
+        if (press(keys::Paste) == keys::Dropped || clipboard.empty()) return;  // nothing to paste: the field does not change
         std::u16string pasted = text();
         pasted.insert(std::min(caret, pasted.size()), clipboard);
         form.fieldEdited(pasted);

@@ -135,8 +135,8 @@ TEST_F(Win32Window, startsOnTheListWithTheResultHidden) {
     RECT client{};
     GetClientRect(window.hwnd(), &client);
     const UINT dpi = GetDpiForWindow(window.hwnd());
-    EXPECT_EQ(client.right, MulDiv(3030, static_cast<int>(dpi), 1440));
-    EXPECT_EQ(client.bottom, MulDiv(2955, static_cast<int>(dpi), 1440));
+    EXPECT_EQ(client.right, MulDiv(3030, static_cast<int>(dpi), kTwipsPerInch));
+    EXPECT_EQ(client.bottom, MulDiv(2955, static_cast<int>(dpi), kTwipsPerInch));
     EXPECT_EQ(GetFocus(), control(ControlId::Cmb_Ean));
     press(VK_TAB);
     EXPECT_EQ(GetFocus(), control(ControlId::Txt_Ean));
