@@ -206,9 +206,12 @@ void MainWindow::command(int id, int code, HWND from) {
     }
     switch (static_cast<ControlId>(id - kFirstControlId)) {
         case ControlId::Cmb_Ean:
-            // A pick from the open list ends in CBN_SELENDOK, the same entry
-            // again included; an arrow key on the closed list only changes it.
-            if (code == CBN_SELENDOK || (code == CBN_SELCHANGE && !SendMessageW(from, CB_GETDROPPEDSTATE, 0, 0))) {
+            // Every pick raises CBN_SELENDOK exactly once: an arrow on the
+            // closed list (then CBN_SELCHANGE), Enter on the open list (after
+            // one CBN_SELCHANGE per move) and the mouse (then CBN_CLOSEUP and
+            // CBN_SELCHANGE), the same entry again included. CBN_SELCHANGE
+            // would run the pick twice, or once per move.
+            if (code == CBN_SELENDOK) {
                 const auto index = static_cast<std::int16_t>(SendMessageW(from, CB_GETCURSEL, 0, 0));
                 if (index >= 0) form_.entryPicked(index);
             }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,18 +39,56 @@ LRESULT CALLBACK answerBoxes(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// The real platform, counting what the window asks of it: every run of the
+// action selection's Click handler moves the focus to the field once.
+class CountingPlatform final : public Platform {
+public:
+    explicit CountingPlatform(Win32Platform& real) : real_(real) {}
+    void messageBox(std::u16string_view text, std::u16string_view title, std::int32_t style) override {
+        real_.messageBox(text, title, style);
+    }
+    void setFocus(ControlId control) override {
+        if (control == ControlId::Txt_Ean) ++focusToField;
+        real_.setFocus(control);
+    }
+    void refresh(ControlId control) override { real_.refresh(control); }
+    void endProcess() override { real_.endProcess(); }
+    void announce(std::u16string_view text) override { real_.announce(text); }
+    void beep() override { real_.beep(); }
+    AppInfo appInfo() const override { return real_.appInfo(); }
+
+    int focusToField = 0;
+
+private:
+    Win32Platform& real_;
+};
+
+// What an accessibility client hears: the live-region events, with the text
+// of the region when each is raised.
+std::vector<std::u16string> heard;
+
+void CALLBACK listenToLiveRegions(HWINEVENTHOOK, DWORD, HWND hwnd, LONG, LONG, DWORD, DWORD) {
+    heard.push_back(windowText(hwnd));
+}
+
 class Win32Window : public testing::Test {
 protected:
     void SetUp() override {
         seenBoxes.clear();
+        heard.clear();
         hook = SetWindowsHookExW(WH_CBT, answerBoxes, nullptr, GetCurrentThreadId());
+        liveRegions = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                                      listenToLiveRegions, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
         platform.attach(window.hwnd(), window.controls(), window.announcer());
         form.Form_Load();
         window.showCentred(SW_SHOW);
         SetForegroundWindow(window.hwnd());
         pump();
     }
-    void TearDown() override { UnhookWindowsHookEx(hook); }
+    void TearDown() override {
+        UnhookWinEvent(liveRegions);
+        UnhookWindowsHookEx(hook);
+    }
 
     HWND control(ControlId id) const { return window.controls().at(id); }
     std::u16string text(ControlId id) const { return windowText(control(id)); }
@@ -119,9 +158,11 @@ protected:
     int endRequests = 0;
     MainWindowState state;
     Win32Platform platform{[this] { ++endRequests; }};
-    Frm_Ean form{state, platform};
+    CountingPlatform counting{platform};
+    Frm_Ean form{state, counting};
     MainWindow window{state, form, GetModuleHandleW(nullptr)};
     HHOOK hook = nullptr;
+    HWINEVENTHOOK liveRegions = nullptr;
 };
 
 TEST_F(Win32Window, startsOnTheListWithTheResultHidden) {
@@ -200,6 +241,57 @@ TEST_F(Win32Window, computeThenVerifyWrongReuseAndRight) {
     SendMessageW(control(ControlId::Cmd_Calcola), BM_CLICK, 0, 0);  // the button does what Enter does
     EXPECT_EQ(text(ControlId::LabRisultato), u"codice esatto");
     EXPECT_TRUE(seenBoxes.empty());
+}
+
+// Each way of picking an action raises its own order of notifications; each
+// must run the selection once, and be heard once.
+TEST_F(Win32Window, everyPickRunsTheSelectionOnceAndIsHeardOnce) {
+    HWND list = control(ControlId::Cmb_Ean);
+    const auto notify = [&](std::initializer_list<int> codes) {
+        for (int code : codes) {
+            if (code >= 0) {
+                SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), code), reinterpret_cast<LPARAM>(list));
+            } else {
+                SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(-code - 1), 0);  // the list moves to entry -code-1
+            }
+        }
+        pump();
+    };
+    constexpr int to0 = -1, to1 = -2, to2 = -3, to3 = -4;
+    struct Order {
+        const char* name;
+        std::function<void()> pick;
+        std::u16string heard;
+    };
+    const std::vector<Order> orders = {
+        {"a real Down key on the closed list", [&] { SetFocus(list); press(VK_DOWN); },
+         u"EAN-13: verifica di validita, Codice (13 caratteri)"},
+        {"arrow on the closed list", [&] { notify({to2, CBN_SELENDOK, CBN_SELCHANGE}); },
+         u"EAN-8: calcolo checksum, Codice (7 caratteri)"},
+        {"F4 and arrows on the open list",
+         [&] { notify({CBN_DROPDOWN, to0, CBN_SELCHANGE, to3, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}); },
+         u"EAN-8: verifica di validita, Codice (8 caratteri)"},
+        {"the mouse", [&] { notify({CBN_DROPDOWN, to1, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}); },
+         u"EAN-13: verifica di validita, Codice (13 caratteri)"},
+        {"the mouse on the entry already selected", [&] { notify({CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}); },
+         u"EAN-13: verifica di validita, Codice (13 caratteri)"},
+        {"the list opened and closed without a pick", [&] { notify({CBN_DROPDOWN, to2, CBN_SELCHANGE, CBN_SELENDCANCEL, CBN_CLOSEUP}); },
+         u""},
+    };
+    for (const Order& order : orders) {
+        SCOPED_TRACE(order.name);
+        typeInField(u"1");
+        counting.focusToField = 0;
+        heard.clear();
+        order.pick();
+        const bool picked = !order.heard.empty();
+        EXPECT_EQ(counting.focusToField, picked ? 1 : 0);
+        EXPECT_EQ(heard, picked ? std::vector<std::u16string>{order.heard} : std::vector<std::u16string>{});
+        EXPECT_EQ(text(ControlId::Txt_Ean), picked ? u"" : u"1");
+        if (!picked) SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(state.Cmb_Ean().ListIndex), 0);
+        SetWindowTextW(control(ControlId::Txt_Ean), L"");
+        pump();
+    }
 }
 
 TEST_F(Win32Window, aboutBoxReadsTheProgramsVersionResource) {
