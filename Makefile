@@ -12,7 +12,7 @@ CMAKE_ARGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: all deps configure build run test sanitize sanitize-run sanitize-build fuzz bench package \
-        windows windows-build windows-test windows-test-run windows32 bench-windows clean
+        windows windows32 windows-test windows-test-run bench-windows clean
 
 all: build
 
@@ -52,32 +52,36 @@ sanitize-build:
 fuzz: deps sanitize-build
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -L fuzz -j $(JOBS)
 
-# The Windows program, cross-built with MinGW-w64: $(WINDOWS_DIR)/app/velbarino.exe
-# and a zip of it, its licence and an Italian read-me.
+# The Windows programs, cross-built with MinGW-w64: x64 in $(WINDOWS_DIR),
+# x86 in $(WINDOWS32_DIR). Each build gives app/velbarino.exe, a zip of it with
+# its licence and an Italian read-me, and an installer (.msi).
+# (The per-architecture targets are pattern rules, which make never applies to
+# a .PHONY target, so they stay out of that list.)
+windows-dir = $(if $(filter x86,$1),$(WINDOWS32_DIR),$(WINDOWS_DIR))
+windows-toolchain = cmake/toolchain-mingw-w64-$(if $(filter x86,$1),i686,x86_64).cmake
+
 windows: deps
-	$(MAKE) --no-print-directory windows-build
-	cd $(WINDOWS_DIR) && cpack -G ZIP
+	$(MAKE) --no-print-directory windows-package-x64
 
-windows-build:
-	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64-x86_64.cmake \
+windows32: deps
+	$(MAKE) --no-print-directory windows-package-x86
+
+windows-build-%:
+	cmake -S . -B $(call windows-dir,$*) -DCMAKE_TOOLCHAIN_FILE=$(call windows-toolchain,$*) \
 	    -DCMAKE_BUILD_TYPE=Release -DVELBARINO_WERROR=$(WERROR) $(CMAKE_ARGS)
-	cmake --build $(WINDOWS_DIR) -j $(JOBS)
+	cmake --build $(call windows-dir,$*) -j $(JOBS)
 
-# The same for 32-bit Windows, in $(WINDOWS32_DIR)/: built, not tested here
-# (Debian's wine64 runs 64-bit programs only).
-windows32:
-	tools/install-deps.sh g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-	cmake -S . -B $(WINDOWS32_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64-i686.cmake \
-	    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVELBARINO_WERROR=$(WERROR) $(CMAKE_ARGS)
-	cmake --build $(WINDOWS32_DIR) -j $(JOBS) --target velbarino
-	cd $(WINDOWS32_DIR) && cpack -G ZIP
+windows-package-%: windows-build-%
+	cd $(call windows-dir,$*) && cpack -G ZIP
 
-# The Windows build's tests under Wine, on one virtual X display.
+# Both Windows builds' tests under Wine, each on one virtual X display.
 windows-test: deps
 	$(MAKE) --no-print-directory windows-test-run
 
-windows-test-run: windows-build
-	cd $(WINDOWS_DIR) && xvfb-run -a -s "-noreset -screen 0 800x600x24" ctest --output-on-failure -j $(JOBS)
+windows-test-run: windows-test-x64 windows-test-x86
+
+windows-test-%: windows-build-%
+	cd $(call windows-dir,$*) && xvfb-run -a -s "-noreset -screen 0 800x600x24" ctest --output-on-failure -j $(JOBS)
 
 # The Debian package, in $(BUILD_DIR)/: velbarino_<version>_<arch>.deb
 package: build

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, and any named
 # on the command line, only when one is missing. Runs apt-get as root, or
-# through sudo.
+# through sudo. Wine's 32-bit half comes from the i386 architecture, which is
+# added to dpkg first when it is missing.
 set -euo pipefail
 
 packages=(
@@ -17,21 +18,29 @@ packages=(
     desktop-file-utils appstream      # validating the launcher and the metainfo
     dpkg-dev file lintian             # the .deb: dpkg-shlibdeps works out its dependencies, lintian checks it
     binutils-mingw-w64-x86-64         # the Windows resource script
-    g++-mingw-w64-x86-64-posix        # the Windows program, cross-built
+    g++-mingw-w64-x86-64-posix        # the 64-bit Windows program, cross-built
+    g++-mingw-w64-i686-posix binutils-mingw-w64-i686  # the 32-bit Windows program
     googletest                        # GoogleTest's sources, built for Windows
-    wine64                            # running the Windows program and its tests
+    wine64 wine32:i386                # running both Windows programs and their tests
+    wixl msitools                     # the Windows installers (wixl builds, msibuild stamps, msiinfo reads)
+    faketime                          # a fixed clock for the tools that stamp their own time
+    devscripts                        # hardening-check
     at-spi2-core dbus                 # the accessibility bus in a D-Bus session of its own
     imagemagick                       # screenshots (tools/screenshot.sh)
 )
 
 packages+=("$@")
+
+new_architecture=false
+dpkg --print-foreign-architectures | grep -qx i386 || new_architecture=true
+
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
         missing+=("$package")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+[ ${#missing[@]} -eq 0 ] && ! $new_architecture && exit 0
 
 if [ "$(id -u)" -eq 0 ]; then
     as_root=()
@@ -42,6 +51,8 @@ else
     exit 1
 fi
 
-echo "Installing Debian packages: ${missing[*]}"
+$new_architecture && "${as_root[@]}" dpkg --add-architecture i386
 "${as_root[@]}" apt-get update
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing Debian packages: ${missing[*]}"
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"

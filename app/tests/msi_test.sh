@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The Windows installer under Wine, as a shop installs and removes it: refused
+# on a Windows older than 10 (1607); installed silently per user; its files,
+# Start-menu shortcut and installed-programs entry; the installed program
+# starts; a newer build replaces it and an older one is refused; removal
+# leaves nothing of ours, on disk or in the registry.
+# Usage: msi_test.sh WINE_RUN PREFIX MSI WXS STAGE ARCH   (PREFIX is made anew)
+set -euo pipefail
+if [ -z "${VELBARINO_MSI_INNER:-}" ] && [ -z "${DISPLAY:-}" ]; then
+    VELBARINO_MSI_INNER=1 exec xvfb-run -a -s "-noreset -screen 0 800x600x24" "$0" "$@"
+fi
+wine_run=$1 prefix=$2 msi=$3 wxs=$4 stage=$5 arch=$6
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../../tools/xvfb-window.sh
+source "$here/../../tools/xvfb-window.sh"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+rm -rf "$prefix"
+
+fail() { echo "FAIL: $*"; exit 1; }
+wine() { "$wine_run" "$prefix" "$@"; }
+# msiexec's status as the shell sees it: 1603 (the install failed) is 67.
+msiexec_status() { local status=0; wine msiexec "$@" /qn >/dev/null 2>&1 || status=$?; echo "$status"; }
+product_code() { msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductCode" { print $2 }'; }
+# A 32-bit installer writes to the registry's 32-bit view.
+registry_view=/reg:64
+[ "$arch" = x86 ] && registry_view=/reg:32
+# The installed-programs entry of a product code, empty when there is none
+# (Wine's reg prints its error on standard output).
+entry() {
+    local listed
+    listed=$(wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1" "$registry_view" 2>&1) || return 0
+    tr -d '\r' <<<"$listed"
+}
+value_of() { awk -v name="$1" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
+
+users=$prefix/drive_c/users/$(id -un)
+installed=$users/AppData/Local/Programs/Velbarino
+shortcut="$users/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Velbarino.lnk"
+old_code=$(product_code "$msi")
+[ -n "$old_code" ] || fail "no ProductCode in $msi"
+
+# A new prefix says Windows 7: the installer refuses, in Italian, and installs nothing.
+[ "$(msiexec_status /i "$msi")" = 67 ] || fail "installed on Windows 7"
+[ ! -e "$installed" ] || fail "files left by the refused install"
+msiinfo export "$msi" LaunchCondition | grep -qF "Velbarino richiede Windows 10 versione 1607 o successiva." \
+    || fail "no Italian message for an older Windows"
+
+wine winecfg -v win10 >/dev/null 2>&1
+[ "$(msiexec_status /i "$msi")" = 0 ] || fail "the install failed"
+for file in velbarino.exe LICENSE.txt LEGGIMI.txt; do
+    cmp -s "$stage/$file" "$installed/$file" || fail "$file not installed under %LOCALAPPDATA%\\Programs\\Velbarino"
+done
+[ -f "$shortcut" ] || fail "no Start-menu shortcut"
+listed=$(entry "$old_code")
+[ "$(value_of DisplayName <<<"$listed")" = Velbarino ] || fail "not in the installed programs: $listed"
+[ "$(value_of DisplayVersion <<<"$listed")" = 1.0.0 ] || fail "wrong version listed: $listed"
+[ "$(value_of Publisher <<<"$listed")" = "Velbarino contributors" ] || fail "no publisher listed: $listed"
+# The list's icon: ARPPRODUCTICON, published with the product.
+cmp -s "$stage/velbarino.ico" "$users/AppData/Roaming/Microsoft/Installer/$old_code/velbarino.ico" \
+    || fail "the product icon was not published"
+
+# The installed program computes a code and closes; the first key makes
+# Wine, with no window manager, hand the window the keyboard.
+start_program 30 "$wine_run" "$prefix" "$installed/velbarino.exe"
+sleep 0.5
+xdotool key Tab
+xdotool type --delay 30 400638133393
+xdotool key Return
+sleep 0.5
+kill -0 "$velbarino_pid" 2>/dev/null || fail "the installed program died while computing"
+xdotool key alt+F4
+expect_exit_zero
+
+# A newer build over it: a major upgrade that leaves one Velbarino, the new one.
+new_code=0E5B3C4D-2A1F-5B6C-8D7E-9F0A1B2C3D4E
+bare_code=${old_code#\{}
+sed -e "s/Version=\"1.0.0\"/Version=\"1.0.1\"/" -e "s/Id=\"${bare_code%\}}\"/Id=\"$new_code\"/" "$wxs" >"$scratch/newer.wxs"
+grep -q 'Version="1.0.1"' "$scratch/newer.wxs" && grep -q "$new_code" "$scratch/newer.wxs" \
+    || fail "could not make a newer source from $wxs"
+(cd "$stage" && wixl --arch "$arch" --output "$scratch/newer.msi" "$scratch/newer.wxs" 2>/dev/null)
+[ "$(msiexec_status /i "$scratch/newer.msi")" = 0 ] || fail "the newer build did not install"
+[ -z "$(entry "$old_code")" ] || fail "the older version is still listed after the upgrade"
+[ "$(value_of DisplayVersion <<<"$(entry "{$new_code}")")" = 1.0.1 ] || fail "the newer version is not listed"
+[ -f "$installed/velbarino.exe" ] && [ -f "$shortcut" ] || fail "the upgrade lost the program or its shortcut"
+
+# The older build is refused over the newer one.
+[ "$(msiexec_status /i "$msi")" = 67 ] || fail "an older build replaced a newer one"
+[ -n "$(entry "{$new_code}")" ] || fail "the refused downgrade removed the newer version"
+
+[ "$(msiexec_status /x "$scratch/newer.msi")" = 0 ] || fail "removal failed"
+[ ! -e "$installed" ] || fail "files left: $(ls -A "$installed")"
+[ ! -e "$users/AppData/Local/Programs" ] || fail "the Programs folder we created was left"
+[ ! -e "$shortcut" ] || fail "the shortcut was left"
+[ -z "$(entry "{$new_code}")" ] || fail "still listed after removal"
+wine reg query 'HKCU\Software\Velbarino' >/dev/null 2>&1 && fail "HKCU\\Software\\Velbarino was left"
+"$(dirname "$(readlink -f "$(command -v wine64 || echo /usr/lib/wine/wine64)")")/wineserver" -k 2>/dev/null || true
+sleep 1
+left=$(grep -il velbarino "$prefix"/*.reg || true)
+[ -z "$left" ] || fail "the registry still names Velbarino: $(grep -i -B2 velbarino "$prefix"/*.reg | head -20)"
+echo "PASS: refused on Windows 7; installed, listed, started, upgraded, downgrade refused, removed without a trace ($arch)"
