@@ -9,10 +9,14 @@ FUZZ_SECONDS ?= 10
 # CI builds with warnings as errors.
 WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_ARGS ?=
+# The time that every build records wherever a tool stamps one (archive
+# entries, the installer, the .deb): the last commit's, unless set already.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+export SOURCE_DATE_EPOCH
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: all deps configure build run test sanitize sanitize-run sanitize-build fuzz bench package \
-        windows windows32 windows-test windows-test-run bench-windows clean
+        windows windows32 windows-test windows-test-run bench-windows release reproducible clean
 
 all: build
 
@@ -28,11 +32,13 @@ build: configure
 run: build
 	@tools/run.sh $(BUILD_DIR)
 
-# Packages are installed once, by 'build'; the sanitizer and Windows halves reuse them.
+# Packages are installed once, by 'build'; the sanitizer, Windows and
+# reproducibility steps reuse them.
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory sanitize-run
 	$(MAKE) --no-print-directory windows-test-run
+	data/tests/reproducible_test.sh
 
 # The whole suite again, built by clang with AddressSanitizer and
 # UndefinedBehaviorSanitizer, plus a short run of each libFuzzer target.
@@ -61,18 +67,16 @@ windows-dir = $(if $(filter x86,$1),$(WINDOWS32_DIR),$(WINDOWS_DIR))
 windows-toolchain = cmake/toolchain-mingw-w64-$(if $(filter x86,$1),i686,x86_64).cmake
 
 windows: deps
-	$(MAKE) --no-print-directory windows-package-x64
+	$(MAKE) --no-print-directory windows-build-x64
 
 windows32: deps
-	$(MAKE) --no-print-directory windows-package-x86
+	$(MAKE) --no-print-directory windows-build-x86
 
 windows-build-%:
 	cmake -S . -B $(call windows-dir,$*) -DCMAKE_TOOLCHAIN_FILE=$(call windows-toolchain,$*) \
 	    -DCMAKE_BUILD_TYPE=Release -DVELBARINO_WERROR=$(WERROR) $(CMAKE_ARGS)
 	cmake --build $(call windows-dir,$*) -j $(JOBS)
 
-windows-package-%: windows-build-%
-	cd $(call windows-dir,$*) && cpack -G ZIP
 
 # Both Windows builds' tests under Wine, each on one virtual X display.
 windows-test: deps
@@ -87,6 +91,17 @@ windows-test-%: windows-build-%
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
+# Everything that is shipped, built from the committed source into dist/:
+# the .deb, the Windows zips and installers, SHA256SUMS. Refused on a tree
+# with uncommitted changes.
+release: deps
+	tools/release.sh
+
+# Two releases of the last commit, from clones in different folders, at
+# different times, in different time zones: the sums must be the same.
+reproducible: deps
+	data/tests/reproducible_test.sh
+
 # Micro-benchmarks, then start-up time and memory against a bare Qt window.
 bench: build
 	$(BUILD_DIR)/bench/velbarino_bench
@@ -97,4 +112,4 @@ bench-windows: windows
 	xvfb-run -a -s "-noreset -screen 0 800x600x24" tools/wine-startup-bench.sh $(WINDOWS_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR) $(WINDOWS32_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR) $(WINDOWS32_DIR) build-release dist

@@ -1,16 +1,13 @@
 # 'make package' (cpack -G DEB in the build folder): a Debian package of the
 # program with its launcher, icons, metainfo, manual page, copyright and
 # changelog; library dependencies are worked out by dpkg-shlibdeps.
-# 'make windows': a zip of velbarino.exe, its licence and an Italian read-me.
-set(CPACK_PACKAGE_NAME velbarino)
-set(CPACK_PACKAGE_VENDOR "Velbarino contributors")
+# (The Windows builds make their zip and installer themselves:
+# cmake/VelbarinoWindowsPackages.cmake.)
 if(WIN32)
-    set(CPACK_GENERATOR ZIP)
-    set(CPACK_PACKAGE_FILE_NAME velbarino-${PROJECT_VERSION}-windows-${CMAKE_SYSTEM_PROCESSOR})
-    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-    include(CPack)
     return()
 endif()
+set(CPACK_PACKAGE_NAME velbarino)
+set(CPACK_PACKAGE_VENDOR "Velbarino contributors")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "compute and verify EAN-8 and EAN-13 check digits")
 # Debian wants the extended description in lines of at most 80 characters.
@@ -33,6 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The folders in the package as Debian has them, whatever the umask of the build.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
 # Strip as Debian does, sections the program never reads included.
 set(CPACK_VELBARINO_STRIP ${CMAKE_STRIP})

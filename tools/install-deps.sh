@@ -7,6 +7,7 @@ set -euo pipefail
 
 packages=(
     cmake make g++ pkg-config         # build
+    python3                           # build and test scripts (the zips, the icons, the start-up benchmark)
     libgtest-dev                      # unit tests
     clang libclang-rt-14-dev          # sanitizer build and libFuzzer targets
     libbenchmark-dev                  # micro-benchmarks

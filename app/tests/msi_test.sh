@@ -43,7 +43,7 @@ old_code=$(product_code "$msi")
 # A new prefix says Windows 7: the installer refuses, in Italian, and installs nothing.
 [ "$(msiexec_status /i "$msi")" = 67 ] || fail "installed on Windows 7"
 [ ! -e "$installed" ] || fail "files left by the refused install"
-msiinfo export "$msi" LaunchCondition | grep -qF "Velbarino richiede Windows 10 versione 1607 o successiva." \
+grep -qF "Velbarino richiede Windows 10 versione 1607 o successiva." <<<"$(msiinfo export "$msi" LaunchCondition)" \
     || fail "no Italian message for an older Windows"
 
 wine winecfg -v win10 >/dev/null 2>&1

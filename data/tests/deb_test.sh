@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the .deb, holds it to Debian's policy with lintian, unpacks it into a
-# scratch folder, and checks its control fields and the layout of what it
-# installs.
+# scratch folder, and checks its control fields, the layout of what it
+# installs, and the hardening of the program it installs (hardening-check:
+# any "no" fails).
 set -euo pipefail
 build_dir=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,3 +20,4 @@ field Depends | grep -q 'qt6-qpa-plugins' || { echo "FAIL: Depends lacks the pla
 [ -n "$(field Homepage)" ] || { echo "FAIL: no homepage"; exit 1; }
 dpkg-deb -x "$deb" "$scratch/root"
 "$here/check_layout.sh" "$scratch/root"
+"$here/../../tools/check-hardening.sh" "$scratch/root/usr/bin/velbarino" "$build_dir"

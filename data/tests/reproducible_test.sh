@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds the release of the last commit twice, from two clones in folders of
+# different paths, one after the other, with different time zones, locales
+# and umasks, and compares what was shipped. Fails on any difference and
+# shows the first one (and diffoscope's account of it, when installed).
+set -euo pipefail
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+release() {  # FOLDER: a clone of the last commit there, and its release
+    git clone --quiet --no-hardlinks "$source_dir" "$1"
+    (cd "$1" && tools/release.sh >"$1.log" 2>&1) || { tail -n 30 "$1.log"; fail "the release in $1 failed"; }
+}
+release "$scratch/one/velbarino"
+(umask 0002 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 release "$scratch/a/much/longer/folder/two/velbarino")
+
+one=$scratch/one/velbarino/dist
+two=$scratch/a/much/longer/folder/two/velbarino/dist
+if cmp -s "$one/SHA256SUMS" "$two/SHA256SUMS"; then
+    echo "PASS: two releases from different folders and times are the same:"
+    cat "$one/SHA256SUMS"
+    exit 0
+fi
+diff "$one/SHA256SUMS" "$two/SHA256SUMS" || true
+for file in $(cd "$one" && ls | grep -v -x SHA256SUMS); do
+    cmp "$one/$file" "$two/$file" >/dev/null 2>&1 && continue
+    echo "First difference: $(cmp "$one/$file" "$two/$file" 2>&1 || true)"
+    if command -v diffoscope >/dev/null; then
+        diffoscope --text - "$one/$file" "$two/$file" | head -n 60 || true
+    fi
+    break
+done
+fail "the two releases differ"
