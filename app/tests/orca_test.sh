@@ -41,7 +41,7 @@ key shift                  # Orca writes its log in batches: one more event flus
 
 failures=0
 expect() {
-    if grep -F "SPEECH OUTPUT:" "$log" | grep -qF -- "$1"; then
+    if grep -qF -- "$1" <<<"$(grep -F "SPEECH OUTPUT:" "$log")"; then  # no early exit inside a pipe
         echo "ok    $1"
     else
         echo "FAIL  Orca never said: $1"

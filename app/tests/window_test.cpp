@@ -213,14 +213,14 @@ private slots:
 
     void contextMenuPasteIsItalianAndNotScanned() {
         MessageBoxes boxes;
-        QApplication::clipboard()->setText(QStringLiteral("12345678901x"));
+        QApplication::clipboard()->setText(QStringLiteral("4006 381"));
         QVERIFY(contextMenu(field(), QStringLiteral("Incolla")).size() > 0);  // Qt's own texts are Italian
-        QCOMPARE(field()->text(), QStringLiteral("12345678901x"));
+        QCOMPARE(field()->text(), QStringLiteral("4006 381"));
         QCOMPARE(boxes.seen.size(), 0u);
-        enter();
-        QCOMPARE(boxes.seen.size(), 1u);
-        QCOMPARE(boxes.seen[0].text, QStringLiteral("Errore occorso durante il calcolo del checksum."));
-        QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+        // The blank splits the text into two words: the field alone would
+        // select only the first on a double-click, the window selects all.
+        QTest::mouseDClick(field(), Qt::LeftButton, {}, QPoint(4, 8));
+        QCOMPARE(field()->selectedText(), QStringLiteral("4006 381"));
     }
 
     void pickingFromThePopupIncludingARePick() {
@@ -234,16 +234,6 @@ private slots:
         QCOMPARE(field()->text(), QString());
         QVERIFY(!label("LabRisultato")->isVisible());
         QCOMPARE(QApplication::focusWidget(), field());
-    }
-
-    void doubleClickOnFieldSelectsAll() {
-        // A blank, which only the unscanned menu paste lets in, splits the
-        // text into two words: the field alone would select just the first.
-        QApplication::clipboard()->setText(QStringLiteral("4006 381"));
-        contextMenu(field(), QStringLiteral("Incolla"));
-        QCOMPARE(field()->text(), QStringLiteral("4006 381"));
-        QTest::mouseDClick(field(), Qt::LeftButton, {}, QPoint(4, 8));
-        QCOMPARE(field()->selectedText(), QStringLiteral("4006 381"));
     }
 
     void doubleClickOnCorrectedCodePutsItInTheField() {

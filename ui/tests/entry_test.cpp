@@ -64,7 +64,7 @@ TEST_F(Entry, buttonGivesExactlyWhatEnterGives) {
     EXPECT_EQ(platform.messages[0].text, u"Inserire un codice di 12 caratteri.");
 
     type(u"56789012");
-    press(22);  // a paste that never came: the button lowers the flag like any key
+    press(keys::Paste);  // a paste that never came: the button lowers the flag like any key
     form.Cmd_Calcola_Click();
     EXPECT_EQ(state.LabEsatto().Caption, u"1234567890128");
     form.fieldEdited(u"x");
