@@ -7,7 +7,7 @@
 set -euo pipefail
 objdump=$1 nm=$2 exe=$3 build_dir=$4 arch=$5
 fail() { echo "FAIL: $*"; exit 1; }
-headers=$("$objdump" -p "$exe")
+headers=$(TZ=UTC "$objdump" -p "$exe")  # its dates in UTC, whatever the caller's zone
 
 flags=$((16#$(awk '$1 == "DllCharacteristics" { print $2 }' <<<"$headers")))
 (( flags & 0x40 )) || fail "no ASLR (DYNAMIC_BASE)"
