@@ -18,7 +18,6 @@ inline constexpr ColourValue kWhite = 0x00FFFFFF;
 inline constexpr ColourValue kButtonFace = 0x8000000F;
 
 constexpr bool isSystemColour(ColourValue value) noexcept { return (value & 0x80000000u) != 0; }
-constexpr int systemColourIndex(ColourValue value) noexcept { return static_cast<int>(value & 0xFFu); }
 
 struct Rgb {
     int red = 0;
