@@ -44,6 +44,21 @@ expect_exit_zero() {
     [ "$status" -eq 0 ] || { echo "FAIL: exit status $status after the close request"; return 1; }
 }
 
+# compute_and_close_wine_window: with no window manager, a Wine window gets
+# the keyboard with the first key, so keys go to the focused window: Tab to
+# the field, a body, Enter; the program must still run; then Alt+F4, and it
+# must end with status 0.
+compute_and_close_wine_window() {
+    sleep 0.5
+    xdotool key Tab
+    xdotool type --delay 30 400638133393
+    xdotool key Return
+    sleep 0.5
+    kill -0 "$velbarino_pid" 2>/dev/null || { echo "FAIL: the program died while computing"; return 1; }
+    xdotool key alt+F4
+    expect_exit_zero
+}
+
 # type_code CODE: Tab from the action list to the field, the digits, then Enter.
 type_code() {
     xdotool key --window "$velbarino_window" Tab 2>/dev/null

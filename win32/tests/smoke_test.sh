@@ -11,12 +11,5 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../../tools/xvfb-window.sh
 source "$here/../../tools/xvfb-window.sh"
 start_program 30 "$@"
-sleep 0.5
-xdotool key Tab
-xdotool type --delay 30 400638133393
-xdotool key Return
-sleep 0.5
-kill -0 "$velbarino_pid" 2>/dev/null || { echo "FAIL: the program died while computing"; exit 1; }
-xdotool key alt+F4
-expect_exit_zero
+compute_and_close_wine_window
 echo "PASS: typed a code under Wine, closed the window, exit status 0"
