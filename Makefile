@@ -9,27 +9,31 @@ FUZZ_SECONDS ?= 10
 # CI builds with warnings as errors.
 WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_ARGS ?=
-# The time that every build records wherever a tool stamps one (archive
-# entries, the installer, the .deb): the last commit's, unless set already.
-SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
-export SOURCE_DATE_EPOCH
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test sanitize sanitize-run sanitize-build fuzz bench package \
-        windows windows32 windows-test windows-test-run bench-windows release reproducible clean
+.PHONY: all deps deps-run configure build run test test-debian13 sanitize sanitize-run sanitize-build fuzz bench \
+        package windows windows32 windows-test windows-test-run bench-windows release reproducible clean
 
 all: build
 
+# Two sets of Debian packages: what building and running needs ('make run'),
+# and everything the tests, the Windows builds and the release add.
+deps-run:
+	@tools/install-deps.sh run
+
 deps:
-	@tools/install-deps.sh
+	@tools/install-deps.sh test
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELBARINO_WERROR=$(WERROR) $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DVELBARINO_WERROR=$(WERROR) $(CMAKE_ARGS)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# The program alone: no tests or benchmarks, and none of their packages.
+run: deps-run
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DVELBARINO_WERROR=$(WERROR) $(CMAKE_ARGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target velbarino
 	@tools/run.sh $(BUILD_DIR)
 
 # Packages are installed once, by 'build'; the sanitizer, Windows and
@@ -39,6 +43,12 @@ test: build
 	$(MAKE) --no-print-directory sanitize-run
 	$(MAKE) --no-print-directory windows-test-run
 	data/tests/reproducible_test.sh
+
+# The whole of 'make test' for the last commit, inside a Debian 13 root made
+# by debootstrap (kept in build-debian13/, reused; remove it to make it anew).
+# Needs root.
+test-debian13:
+	tools/in-debian.sh 13 make test
 
 # The whole suite again, built by clang with AddressSanitizer and
 # UndefinedBehaviorSanitizer, plus a short run of each libFuzzer target.
@@ -89,7 +99,7 @@ windows-test-%: windows-build-%
 
 # The Debian package, in $(BUILD_DIR)/: velbarino_<version>_<arch>.deb
 package: build
-	cd $(BUILD_DIR) && cpack -G DEB
+	cd $(BUILD_DIR) && SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(git log -1 --format=%ct)} cpack -G DEB
 
 # Everything that is shipped, built from the committed source into dist/:
 # the .deb, the Windows zips and installers, SHA256SUMS. Refused on a tree
@@ -113,3 +123,5 @@ bench-windows: windows
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR) $(WINDOWS32_DIR) build-release dist
+	@[ ! -d build-debian13 ] || echo "build-debian13/ (the Debian 13 root) is kept: remove it by hand to make it anew"
+

@@ -1,21 +1,27 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, and any named
-# on the command line, only when one is missing. Runs apt-get as root, or
-# through sudo. Wine's 32-bit half comes from the i386 architecture, which is
-# added to dpkg first when it is missing.
+# Installs the Debian packages of one set, only those missing, plus any named
+# after it. 'run' is what building and running the program needs; 'test' adds
+# what the tests, the Windows builds and the release need. Runs apt-get as
+# root, or through sudo. The test set adds dpkg's i386 architecture first,
+# when missing: Wine's 32-bit half comes from it.
+# Every name exists on Debian 12 and 13 alike.
+# Usage: install-deps.sh run|test [PACKAGE...]
 set -euo pipefail
 
-packages=(
+run_packages=(
     cmake make g++ pkg-config         # build
-    python3                           # build and test scripts (the zips, the icons, the start-up benchmark)
-    libgtest-dev                      # unit tests
-    clang libclang-rt-14-dev          # sanitizer build and libFuzzer targets
-    libbenchmark-dev                  # micro-benchmarks
     qt6-base-dev                      # the window (Qt 6 Widgets)
     qt6-translations-l10n             # Qt's own Italian texts
     fonts-liberation2                 # the narrow sans font the fixed layout is sized for
-    xvfb xauth xdotool x11-utils      # smoke test on a virtual X display
+)
+test_packages=(
+    python3                           # test and release scripts (the zips, the icons, the start-up benchmark)
+    libgtest-dev                      # unit tests
+    clang libclang-rt-dev             # sanitizer build and libFuzzer targets
+    libbenchmark-dev                  # micro-benchmarks
+    xvfb xauth xdotool x11-utils      # the real program on a virtual X display
     orca openbox                      # what a blind user hears, on a desktop with a window manager
+    xfce4-settings xclip              # a clipboard manager, and reading the clipboard, on that display
     desktop-file-utils appstream      # validating the launcher and the metainfo
     dpkg-dev file lintian             # the .deb: dpkg-shlibdeps works out its dependencies, lintian checks it
     binutils-mingw-w64-x86-64         # the Windows resource script
@@ -28,12 +34,22 @@ packages=(
     devscripts                        # hardening-check
     at-spi2-core dbus                 # the accessibility bus in a D-Bus session of its own
     imagemagick                       # screenshots (tools/screenshot.sh)
+    git                               # the releases are built from clones of the last commit
 )
 
+case "${1:-}" in
+    run) packages=("${run_packages[@]}") ;;
+    test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+    *) echo "usage: $0 run|test [PACKAGE...]" >&2; exit 2 ;;
+esac
+set_name=$1
+shift
 packages+=("$@")
 
 new_architecture=false
-dpkg --print-foreign-architectures | grep -qx i386 || new_architecture=true
+if [ "$set_name" = test ]; then
+    dpkg --print-foreign-architectures | grep -qx i386 || new_architecture=true
+fi
 
 missing=()
 for package in "${packages[@]}"; do

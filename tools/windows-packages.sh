@@ -2,7 +2,9 @@
 # Builds what is shipped for Windows, the zip and the installer, the same
 # bytes on every run: the files are staged with one date (EPOCH, seconds since
 # 1970), the zip is written in name order with that date, and wixl and
-# msibuild run at that date under faketime, with a package code that follows
+# msibuild run at that date under faketime, its clock stopped there (by
+# default faketime lets it run on, and a run that crosses a second writes
+# another date), with a package code that follows
 # from the version.
 # Usage: windows-packages.sh STAGE EPOCH ZIP MSI WXS ARCH PACKAGE_CODE ICON FILE=NAME...
 #   STAGE the folder the files are copied to, each FILE as NAME (the zip's
@@ -30,10 +32,10 @@ install -m 644 "$icon" "$stage/"
 touch -d "@$epoch" "$stage"/*
 stamp=$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')
 cd "$stage"
-TZ=UTC faketime "$stamp" wixl --arch "$arch" --output "$msi.tmp" "$wxs"
+TZ=UTC faketime -f "$stamp" wixl --arch "$arch" --output "$msi.tmp" "$wxs"
 # Summary information: subject, author, platform and language, package code.
 # Windows Installer calls the 32-bit platform "Intel".
 platform=$arch
 [ "$arch" = x86 ] && platform=Intel
-TZ=UTC faketime "$stamp" msibuild "$msi.tmp" -s "Velbarino" "Velbarino contributors" "$platform;1040" "{$package_code}"
+TZ=UTC faketime -f "$stamp" msibuild "$msi.tmp" -s "Velbarino" "Velbarino contributors" "$platform;1040" "{$package_code}"
 mv "$msi.tmp" "$msi"

@@ -40,7 +40,9 @@ shortcut="$users/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Velbarino
 old_code=$(product_code "$msi")
 [ -n "$old_code" ] || fail "no ProductCode in $msi"
 
-# A new prefix says Windows 7: the installer refuses, in Italian, and installs nothing.
+# On Windows 7 the installer refuses, in Italian, and installs nothing. (A new
+# prefix says Windows 7 on Wine 8 and Windows 10 on Wine 10: set, not assumed.)
+wine winecfg -v win7 >/dev/null 2>&1
 [ "$(msiexec_status /i "$msi")" = 67 ] || fail "installed on Windows 7"
 [ ! -e "$installed" ] || fail "files left by the refused install"
 grep -qF "Velbarino richiede Windows 10 versione 1607 o successiva." <<<"$(msiinfo export "$msi" LaunchCondition)" \

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the release of the last commit twice, from two clones in folders of
-# different paths, one after the other, with different time zones, locales
+# Builds the release of the last commit twice, as a user runs it ('make
+# release', no SOURCE_DATE_EPOCH of the caller's), from two clones in folders
+# of different paths, one after the other, with different time zones, locales
 # and umasks, and compares what was shipped. Fails on any difference and
-# shows the first one (and diffoscope's account of it, when installed).
+# shows the first one (and diffoscope's account of it, when installed). Also
+# reads the zips: their entries in name order, each with the commit's date.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 scratch=$(mktemp -d)
@@ -11,13 +13,24 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 release() {  # FOLDER: a clone of the last commit there, and its release
     git clone --quiet --no-hardlinks "$source_dir" "$1"
-    (cd "$1" && tools/release.sh >"$1.log" 2>&1) || { tail -n 30 "$1.log"; fail "the release in $1 failed"; }
+    (cd "$1" && env -u SOURCE_DATE_EPOCH make --no-print-directory release >"$1.log" 2>&1) \
+        || { tail -n 30 "$1.log"; fail "the release in $1 failed"; }
 }
 release "$scratch/one/velbarino"
 (umask 0002 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 release "$scratch/a/much/longer/folder/two/velbarino")
 
 one=$scratch/one/velbarino/dist
 two=$scratch/a/much/longer/folder/two/velbarino/dist
+commit_date=$(TZ=UTC git -C "$source_dir" log -1 --date=format-local:'%Y-%m-%d %H:%M' --format=%cd)
+for zip in "$one"/*.zip; do
+    listing=$(python3 -c 'import sys, zipfile
+for e in zipfile.ZipFile(sys.argv[1]).infolist(): print("%04d-%02d-%02d %02d:%02d" % e.date_time[:5], e.filename)' "$zip")
+    names=$(cut -d' ' -f3- <<<"$listing")
+    [ "$names" = "$(LC_ALL=C sort <<<"$names")" ] || fail "$(basename "$zip"): entries not in name order: $names"
+    dates=$(cut -d' ' -f1-2 <<<"$listing" | sort -u)
+    [ "$dates" = "$commit_date" ] || fail "$(basename "$zip"): entries dated $dates, not the commit's $commit_date"
+done
+
 if cmp -s "$one/SHA256SUMS" "$two/SHA256SUMS"; then
     echo "PASS: two releases from different folders and times are the same:"
     cat "$one/SHA256SUMS"

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Runs a command of the project (make test, make bench...) inside a fresh
+# Debian root of another release, on a clone of the last commit, as root:
+# the suite as a new user of that release meets it.
+# - The root is made once by debootstrap, from the mirror this machine's apt
+#   uses, in build-debian<N>/root, and reused while it is there; remove
+#   build-debian<N>/ to make it anew.
+# - /proc, /sys and /dev are mounted inside a private mount namespace: they
+#   vanish with the run, even when it dies, so removing the root can never
+#   reach the host's /dev.
+# - The clone sees committed sources only, as a release does.
+# Usage: tools/in-debian.sh 12|13 COMMAND...
+set -euo pipefail
+cd "$(dirname "$0")/.."
+case "${1:-}" in
+    12) release=bookworm ;;
+    13) release=trixie ;;
+    *) echo "usage: $0 12|13 COMMAND..." >&2; exit 2 ;;
+esac
+version=$1
+shift
+[ $# -gt 0 ] || { echo "usage: $0 12|13 COMMAND..." >&2; exit 2; }
+[ "$(id -u)" -eq 0 ] || { echo "$0 needs root: debootstrap, chroot and mounts" >&2; exit 1; }
+for tool in debootstrap unshare chroot git; do
+    command -v "$tool" >/dev/null || { echo "$0 needs $tool (Debian package debootstrap, util-linux, coreutils, git)" >&2; exit 1; }
+done
+
+folder=$PWD/build-debian$version
+root=$folder/root
+if [ ! -d "$root" ]; then
+    # The first Debian mirror of this machine's apt sources, in either format.
+    mirror=$(grep -h -o -E 'https?://[^ ]+/debian/?( |$)' /etc/apt/sources.list /etc/apt/sources.list.d/* 2>/dev/null \
+        | grep -v -- '-security' | head -n 1 | tr -d ' ' || true)
+    mirror=${mirror:-http://deb.debian.org/debian}
+    echo "Making a Debian $version root from $mirror in $root"
+    rm -rf "$root.new"
+    mkdir -p "$folder"
+    debootstrap --variant=minbase "$release" "$root.new" "$mirror"
+    mv "$root.new" "$root"
+fi
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+rm -rf "$root/work"
+mkdir -p "$root/work"
+git clone --quiet --no-hardlinks "$PWD" "$root/work/velbarino"
+
+inner='mount -t proc proc "$0/proc" && mount --rbind /sys "$0/sys" && mount --rbind /dev "$0/dev" && exec chroot "$0" "$@"'
+command_line=$(printf '%q ' "$@")
+exec unshare --mount --propagation private -- bash -c "$inner" "$root" \
+    env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
+    ${CI:+CI=$CI} ${FUZZ_SECONDS:+FUZZ_SECONDS=$FUZZ_SECONDS} \
+    bash -c "set -e; export DEBIAN_FRONTEND=noninteractive; command -v make >/dev/null || { apt-get update -q && apt-get install -y -q --no-install-recommends git make ca-certificates; }; cd /work/velbarino && $command_line"
