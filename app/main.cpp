@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "app_info.h"
 #include "program.h"
@@ -25,14 +26,22 @@ int main(int argc, char** argv) {
         std::fputs(velbarino::texts::kNoDisplay, stderr);
         return EXIT_FAILURE;
     }
-    QApplication application(argc, argv);
+    auto application = std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velbarino"));
     QApplication::setApplicationVersion(QString::fromLatin1(velbarino::kAppVersion));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velbarino.Velbarino"));
     QApplication::setWindowIcon(velbarino::applicationIcon());
     velbarino::useItalian();
 
-    velbarino::Program program;
+    // The program ends at once, yet Qt's own shutdown comes first: on X11 it
+    // hands what the user copied to the desktop's clipboard manager, which
+    // ending the process alone would lose. Only Qt runs in between, never a
+    // handler of ours, and nothing returns into the event loop.
+    velbarino::Program program([&application] {
+        application.reset();
+        std::fflush(nullptr);
+        std::_Exit(EXIT_SUCCESS);
+    });
     program.start();
     return QApplication::exec();
 }

@@ -13,8 +13,9 @@ namespace velbarino {
 
 class Program {
 public:
-    /// Needs a QApplication. @p endProcess replaces the real end of the process.
-    explicit Program(qt::QtPlatform::EndProcess endProcess = {});
+    /// Needs a QApplication. @p endProcess ends the process at once (tests
+    /// count the requests instead).
+    explicit Program(qt::QtPlatform::EndProcess endProcess);
 
     /// Start-up, then the window on screen.
     void start();

@@ -129,11 +129,9 @@ void MainWindow::buildControls() {
     // What a screen reader says: each control labelled by the caption above
     // it (the result boxes in renderLabel), a name for the button, whose "..."
     // says nothing, and the announcer for what no focus move would reveal.
-    labels_[labelSlot(ControlId::Lab_Desc0)]->setBuddy(cmbEan_);
-    labels_[labelSlot(ControlId::Lab_Desc1)]->setBuddy(txtEan_);
     cmdCalcola_->setAccessibleName(toQString(texts::kButtonName));
     announcer_ = new Announcer(client);
-    for (ControlId id : {ControlId::Lab_Desc2, ControlId::Lab_Desc3}) renderLabel(id);
+    for (const auto& label : kLabels) renderLabel(label.id);  // now that the controls they name exist
 
     const auto all = controls();
     const std::vector<ControlId> stops = state_.tabStops();
@@ -204,10 +202,11 @@ void MainWindow::renderLabel(ControlId control) {
         own.setColor(QPalette::WindowText, qColorOf(colours.text));
         label->setPalette(own);
     }
-    // A caption names its box only while it is shown: the empty box of an
+    // A caption names its control only while it is shown: the empty box of an
     // exact code must not borrow the hidden caption "Codice Esatto".
-    if (control == ControlId::Lab_Desc2) label->setBuddy(model.Visible ? labels_[labelSlot(ControlId::LabRisultato)] : nullptr);
-    if (control == ControlId::Lab_Desc3) label->setBuddy(model.Visible ? labEsatto_ : nullptr);
+    for (const auto& [named, widget] : controls()) {
+        if (nameLabelOf(named) == control) label->setBuddy(model.Visible ? widget : nullptr);
+    }
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <cstdio>
-#include <cstdlib>
 
 #include "text_conversion.h"
 #include "widgets.h"
@@ -62,15 +60,7 @@ void QtPlatform::refresh(ControlId control) {
     if (target != nullptr && target->isVisible()) target->repaint();
 }
 
-void QtPlatform::endProcess() {
-    if (endProcess_) {
-        endProcess_();
-        return;
-    }
-    // At once: no event, destructor or unload step of the program runs after this.
-    std::fflush(nullptr);
-    std::_Exit(EXIT_SUCCESS);
-}
+void QtPlatform::endProcess() { endProcess_(); }
 
 void QtPlatform::announce(std::u16string_view text) {
     if (announcer_ != nullptr && window_ != nullptr && window_->isVisible() && !text.empty()) {

@@ -18,8 +18,9 @@ class QtPlatform final : public Platform {
 public:
     using EndProcess = std::function<void()>;
 
-    /// @p endProcess replaces the real end of the process (tests keep running).
-    explicit QtPlatform(AppInfo info, EndProcess endProcess = {});
+    /// @p endProcess ends the process at once; the program supplies it, since
+    /// it owns the application object (tests keep running).
+    QtPlatform(AppInfo info, EndProcess endProcess);
 
     /// The window, its controls and its announcer, once they exist.
     void attach(QWidget* window, std::map<ControlId, QWidget*> controls, Announcer* announcer);

@@ -20,7 +20,12 @@ startup() {
     start=$(date +%s%N)
     "$here/wine-run.sh" "$prefix" "$1" &
     pid=$!
-    xdotool search --sync --onlyvisible --name "^$2\$" >/dev/null
+    # 30 s at most: a window that never maps fails the run instead of hanging it.
+    if ! timeout 30 xdotool search --sync --onlyvisible --name "^$2\$" >/dev/null; then
+        kill "$pid" 2>/dev/null
+        echo "FAIL: no window titled $2 within 30 s" >&2
+        exit 1
+    fi
     end=$(date +%s%N)
     xdotool key alt+F4 2>/dev/null || true  # to the focused window: the new one
     for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

@@ -1,5 +1,15 @@
 # Sourced by the scripts that drive the real program on a virtual X display.
 
+# on_exit COMMAND: runs COMMAND when the script ends, after those registered
+# before it; one EXIT trap for all, so that no helper replaces a caller's.
+exit_commands=()
+on_exit() {
+    exit_commands+=("$1")
+    trap 'for command in "${exit_commands[@]}"; do eval "$command" || true; done' EXIT
+}
+velbarino_pid=""
+on_exit '[ -z "$velbarino_pid" ] || kill "$velbarino_pid" 2>/dev/null'
+
 # start_program SECONDS COMMAND...: starts the command (pid in $velbarino_pid,
 # killed on exit) and waits up to SECONDS for a window titled Velbarino (id in
 # $velbarino_window); fails if the program ends first or no window shows.
@@ -8,15 +18,14 @@ start_program() {
     shift
     "$@" &
     velbarino_pid=$!
-    trap 'kill "$velbarino_pid" 2>/dev/null || true' EXIT
     velbarino_window=""
     for _ in $(seq 1 $((seconds * 10))); do
         velbarino_window=$(xdotool search --onlyvisible --name '^Velbarino$' 2>/dev/null | head -n 1 || true)
         [ -n "$velbarino_window" ] && return 0
-        kill -0 "$velbarino_pid" 2>/dev/null || { echo "FAIL: the program ended before showing its window" >&2; return 1; }
+        kill -0 "$velbarino_pid" 2>/dev/null || { echo "FAIL: the program ended before showing its window"; return 1; }
         sleep 0.1
     done
-    echo "FAIL: no window titled Velbarino" >&2
+    echo "FAIL: no window titled Velbarino"
     return 1
 }
 
@@ -40,7 +49,7 @@ expect_exit_zero() {
         return 1
     fi
     wait "$velbarino_pid" || status=$?
-    trap - EXIT
+    velbarino_pid=""
     [ "$status" -eq 0 ] || { echo "FAIL: exit status $status after the close request"; return 1; }
 }
 
@@ -79,6 +88,6 @@ start_window_manager() {
             sleep 0.1
         done
     done
-    echo "FAIL: openbox did not start" >&2
+    echo "FAIL: openbox did not start"
     return 1
 }

@@ -32,6 +32,20 @@ constexpr int pixelsOf(int twips, int dpi = kDesignDpi) noexcept {
     return static_cast<int>((static_cast<long long>(twips) * dpi + kTwipsPerInch / 2) / kTwipsPerInch);
 }
 
+/// @brief The label whose caption names @p control for a screen reader (the
+/// caption above it), or nullopt. A binding ties the two together as its
+/// platform does: Qt by a buddy, Win32 by creating the label just before the
+/// control. A result box is named by its caption only while that is shown.
+constexpr std::optional<ControlId> nameLabelOf(ControlId control) noexcept {
+    switch (control) {
+        case ControlId::Cmb_Ean: return ControlId::Lab_Desc0;
+        case ControlId::Txt_Ean: return ControlId::Lab_Desc1;
+        case ControlId::LabRisultato: return ControlId::Lab_Desc2;
+        case ControlId::LabEsatto: return ControlId::Lab_Desc3;
+        default: return std::nullopt;
+    }
+}
+
 struct FormControl {
     std::u16string Caption;
     int clientWidth = 0;  // twips

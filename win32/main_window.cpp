@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "accessible_name.h"
 #include "colour.h"
 #include "key_ascii.h"
 #include "text.h"
@@ -75,21 +76,29 @@ void MainWindow::create() {
         controls_[id] = hwnd;
         return hwnd;
     };
-    // Creation order is the tab order of dialog navigation.
+    // Creation order is the tab order of dialog navigation, and Windows names
+    // a control after the static text created just before it: each caption
+    // comes right before the control it names (labels are no tab stops).
+    std::vector<ControlId> order;
     for (ControlId id : state_.tabStops()) {
+        if (const std::optional<ControlId> label = nameLabelOf(id)) order.push_back(*label);
+        order.push_back(id);
+    }
+    for (ControlId id : kLabels) {
+        if (std::find(order.begin(), order.end(), id) == order.end()) order.push_back(id);
+    }
+    for (ControlId id : order) {
         switch (id) {
             case ControlId::Cmb_Ean: child(id, WC_COMBOBOXW, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST); break;
             case ControlId::Txt_Ean:
                 child(id, WC_EDITW, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
                 break;
             case ControlId::Cmd_Calcola: child(id, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON); break;
-            default: break;
+            default:
+                child(id, WC_STATICW, SS_LEFT | SS_NOTIFY | (state_.label(id).fixedSingleBorder ? WS_BORDER : 0));
+                renderLabel(id);
+                break;
         }
-    }
-    for (ControlId id : kLabels) {
-        const LabelControl& model = state_.label(id);
-        child(id, WC_STATICW, SS_LEFT | SS_NOTIFY | (model.fixedSingleBorder ? WS_BORDER : 0));
-        renderLabel(id);
     }
     announcer_ = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
 
@@ -97,6 +106,7 @@ void MainWindow::create() {
     SetWindowSubclass(field, fieldProc, 1, reinterpret_cast<DWORD_PTR>(this));
     ImmAssociateContextEx(field, nullptr, 0);  // no input method: every character is a WM_CHAR the filter sees
     SetWindowTextW(controls_.at(ControlId::Cmd_Calcola), toWide(state_.Cmd_Calcola().Caption).c_str());
+    giveAccessibleName(controls_.at(ControlId::Cmd_Calcola), std::u16string(texts::kButtonName));  // "..." says nothing
     renderItems();
 
     HWND tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd_, nullptr,
@@ -118,7 +128,9 @@ void MainWindow::create() {
 }
 
 void MainWindow::layout(UINT dpi) {
-    if (font_ != nullptr) DeleteObject(font_);
+    // The old font is deleted only once no control holds it any more: a
+    // control that painted in between would draw with a deleted object.
+    HFONT const old = font_;
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
@@ -140,6 +152,7 @@ void MainWindow::layout(UINT dpi) {
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd_, nullptr, TRUE);
+    if (old != nullptr) DeleteObject(old);
 }
 
 void MainWindow::showCentred(int showCommand) {
@@ -242,7 +255,9 @@ LRESULT MainWindow::handleField(HWND field, UINT message, WPARAM wParam, LPARAM 
             auto code = static_cast<std::int16_t>(wParam);
             form_.Txt_Ean_KeyPress(code);
             if (code == keys::Dropped || code == keys::Enter) return 0;  // refused; Enter has run and would only beep
-            return DefSubclassProc(field, message, static_cast<WPARAM>(static_cast<std::uint16_t>(code)), lParam);
+            const auto passed = static_cast<WPARAM>(static_cast<std::uint16_t>(code));
+            if (charWatcher_) charWatcher_(passed);
+            return DefSubclassProc(field, message, passed, lParam);
         }
         case WM_GETDLGCODE: {
             // Enter belongs to the field, not to dialog navigation.

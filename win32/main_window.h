@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 
 #include "frm_ean.h"
@@ -32,6 +33,12 @@ public:
     void showCentred(int showCommand);
     /// Tab, Shift+Tab and the arrow keys between controls, as in a dialog.
     bool preTranslate(MSG& message);
+    /// The font every control is drawn with, at the window's current DPI.
+    HFONT font() const { return font_; }
+    /// Called with each character that the field's key filter lets through
+    /// to the EDIT control: what Windows would act on (a test counts them,
+    /// since Wine's EDIT ignores some that Windows' EDIT beeps at).
+    void watchCharsToField(std::function<void(WPARAM)> watcher) { charWatcher_ = std::move(watcher); }
 
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -63,6 +70,7 @@ private:
     std::map<ControlId, HWND> controls_;
     HFONT font_ = nullptr;
     bool writingText_ = false;  // the model's own write: its EN_CHANGE is no user edit
+    std::function<void(WPARAM)> charWatcher_;
 };
 
 }  // namespace velbarino::win32

@@ -13,20 +13,19 @@ namespace {
 const GUID kLiveSettingProperty = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr long kAssertive = 2;
 
-// Marks @p hwnd as an assertive live region, once: screen readers then speak
-// its text whenever EVENT_OBJECT_LIVEREGIONCHANGED is raised for it.
-void makeLiveRegion(HWND hwnd) {
+// Spelled out: in a static MinGW build without <initguid.h>, the library's
+// CLSID_ and IID_ constants resolve to import thunks, not to GUIDs.
+const CLSID kAccPropServices = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+const IID kIAccPropServices = {0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+
+HRESULT setWithPropertyServices(HWND hwnd, DWORD object, DWORD child, const GUID& property, const VARIANT& value) {
     IAccPropServices* services = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                reinterpret_cast<void**>(&services)))) {
-        return;  // no accessibility services: nothing listens either
-    }
-    VARIANT value;
-    VariantInit(&value);
-    value.vt = VT_I4;
-    value.lVal = kAssertive;
-    services->SetHwndProp(hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, kLiveSettingProperty, value);
+    HRESULT result = CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIAccPropServices,
+                                      reinterpret_cast<void**>(&services));
+    if (FAILED(result)) return result;
+    result = services->SetHwndProp(hwnd, object, child, property, value);
     services->Release();
+    return result;
 }
 
 std::u16string versionString(const std::vector<BYTE>& block, const wchar_t* name) {
@@ -63,13 +62,34 @@ AppInfo versionInformation(HMODULE module) {
     return info;
 }
 
-Win32Platform::Win32Platform(EndProcess endProcess) : endProcess_(std::move(endProcess)) {}
+Win32Platform::Win32Platform(EndProcess endProcess, SetHwndProp setHwndProp)
+    : endProcess_(std::move(endProcess)),
+      setHwndProp_(setHwndProp ? std::move(setHwndProp) : SetHwndProp(setWithPropertyServices)) {}
+
+Win32Platform::~Win32Platform() {
+    if (comInitialised_) CoUninitialize();
+}
 
 void Win32Platform::attach(HWND window, std::map<ControlId, HWND> controls, HWND announcer) {
     window_ = window;
     controls_ = std::move(controls);
     announcer_ = announcer;
-    if (announcer_ != nullptr) makeLiveRegion(announcer_);
+    if (announcer_ == nullptr) return;
+    // S_FALSE: already initialised on this thread; both are paired with CoUninitialize.
+    if (!comInitialised_) comInitialised_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    // Screen readers speak an assertive live region's text whenever
+    // EVENT_OBJECT_LIVEREGIONCHANGED is raised for it.
+    VARIANT assertive;
+    VariantInit(&assertive);
+    assertive.vt = VT_I4;
+    assertive.lVal = kAssertive;
+    liveRegionResult_ = setHwndProp_(announcer_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, kLiveSettingProperty, assertive);
+    if (FAILED(liveRegionResult_)) {
+        wchar_t message[96];
+        wsprintfW(message, L"Velbarino: the live region is not marked (HRESULT 0x%08lX)\n",
+                  static_cast<unsigned long>(liveRegionResult_));
+        OutputDebugStringW(message);
+    }
 }
 
 HWND Win32Platform::control(ControlId id) const {

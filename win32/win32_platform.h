@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <oaidl.h>
+
 #include <functional>
 #include <map>
 
@@ -16,12 +18,24 @@ namespace velbarino::win32 {
 class Win32Platform final : public Platform {
 public:
     using EndProcess = std::function<void()>;
+    /// What sets an accessibility property of a window: by default
+    /// IAccPropServices::SetHwndProp; a test's stand-in records the call.
+    using SetHwndProp = std::function<HRESULT(HWND, DWORD object, DWORD child, const GUID& property, const VARIANT& value)>;
 
     /// @p endProcess replaces the real end of the process (tests keep running).
-    explicit Win32Platform(EndProcess endProcess = {});
+    explicit Win32Platform(EndProcess endProcess = {}, SetHwndProp setHwndProp = {});
+    ~Win32Platform() override;
+    Win32Platform(const Win32Platform&) = delete;
+    Win32Platform& operator=(const Win32Platform&) = delete;
 
-    /// The window, its controls and its live region, once they exist.
+    /// The window, its controls and its live region, once they exist. Called
+    /// on the window's thread: it initialises COM there, then marks the live
+    /// region (assertive).
     void attach(HWND window, std::map<ControlId, HWND> controls, HWND announcer);
+    /// How marking the live region went: S_OK, or the failure, which is also
+    /// written to the debugger's output. Under Wine it is E_NOTIMPL, as Wine
+    /// does not implement the property services.
+    HRESULT liveRegionResult() const { return liveRegionResult_; }
 
     void messageBox(std::u16string_view text, std::u16string_view title, std::int32_t style) override;
     void setFocus(ControlId control) override;
@@ -35,6 +49,9 @@ private:
     HWND control(ControlId id) const;
 
     EndProcess endProcess_;
+    SetHwndProp setHwndProp_;
+    bool comInitialised_ = false;
+    HRESULT liveRegionResult_ = E_PENDING;  // not attached yet
     HWND window_ = nullptr;
     HWND announcer_ = nullptr;
     std::map<ControlId, HWND> controls_;

@@ -14,7 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../../tools/xvfb-window.sh
 source "$here/../../tools/xvfb-window.sh"
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+on_exit 'rm -rf "$scratch"'
 rm -rf "$prefix"
 
 fail() { echo "FAIL: $*"; exit 1; }
@@ -39,6 +39,11 @@ installed=$users/AppData/Local/Programs/Velbarino
 shortcut="$users/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Velbarino.lnk"
 old_code=$(product_code "$msi")
 [ -n "$old_code" ] || fail "no ProductCode in $msi"
+# Italian (1040) in the product and in the summary information's template.
+language=$(msiinfo export "$msi" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductLanguage" { print $2 }')
+[ "$language" = 1040 ] || fail "product language ${language:-missing}, not Italian (1040)"
+template=$(msiinfo suminfo "$msi" | sed -n 's/^Template: //p')
+[ "${template#*;}" = 1040 ] || fail "summary information's template '$template' is not Italian (1040)"
 
 # On Windows 7 the installer refuses, in Italian, and installs nothing. (A new
 # prefix says Windows 7 on Wine 8 and Windows 10 on Wine 10: set, not assumed.)

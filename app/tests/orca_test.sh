@@ -7,19 +7,20 @@ set -euo pipefail
 binary=$1
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${VELBARINO_ORCA_INNER:-}" ]; then
-    VELBARINO_ORCA_INNER=1 exec xvfb-run -a -s "-noreset -screen 0 800x600x24" dbus-run-session -- "$0" "$@" 2>/dev/null
+    VELBARINO_ORCA_INNER=1 exec xvfb-run -a -s "-noreset -screen 0 800x600x24" dbus-run-session -- "$0" "$@"
 fi
 # shellcheck source=../../tools/xvfb-window.sh
 source "$here/../../tools/xvfb-window.sh"
 log=$(mktemp)
-/usr/libexec/at-spi-bus-launcher --launch-immediately &
+on_exit 'rm -f "$log"'
+/usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
 start_window_manager   # window activation is what makes Orca read a message box
 orca --replace --debug-file="$log" >/dev/null 2>&1 &
 orca_pid=$!
+on_exit 'kill "$orca_pid" 2>/dev/null'
 for _ in $(seq 1 100); do grep -q "SPEECH OUTPUT: 'Screen reader on" "$log" 2>/dev/null && break; sleep 0.1; done
 
-start_velbarino "$binary"
-trap 'kill "$velbarino_pid" "$orca_pid" 2>/dev/null || true; rm -f "$log"' EXIT
+start_velbarino "$binary" 2>/dev/null  # the program's own warnings; a failure to start is on standard output
 key() { xdotool key "$@"; sleep 0.8; }
 say() { xdotool type --delay 30 "$1"; sleep 0.3; }
 

@@ -31,6 +31,12 @@ TEST_P(LabelPainted, withReadableText) {
 constexpr ThemeColours kLight{{240, 240, 240}, kBlack, kBlack};
 constexpr ThemeColours kDark{{0x35, 0x35, 0x35}, {0xee, 0xee, 0xee}, {0xee, 0xee, 0xee}};
 
+// Either side of the 0.03928 threshold (channel 10 of 255) between WCAG's two branches.
+TEST(Luminance, followsBothBranchesOfWcag) {
+    EXPECT_NEAR(luminance({10, 10, 10}), 0.0030353, 1e-7);
+    EXPECT_NEAR(luminance({11, 11, 11}), 0.0033465, 1e-7);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Colours, LabelPainted,
     testing::Values(ColourCase{{"whiteBoxOnDarkThemeTurnsItsTextBlack"}, kWhite, kDark, {kWhiteRgb, kBlack}},
@@ -38,7 +44,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ColourCase{{"labelWithoutColourTakesTheWindowBackground"}, std::nullopt, kDark, {kDark.buttonFace, kDark.buttonText}},
                     ColourCase{{"whiteTextAt4Point54KeepsItsColour"}, 0x767676, {kLight.buttonFace, kBlack, kWhiteRgb}, {kGrey76, kWhiteRgb}},
                     ColourCase{{"whiteTextAt4Point48TurnsBlack"}, 0x777777, {kLight.buttonFace, kBlack, kWhiteRgb}, {kGrey77, kBlack}},
-                    ColourCase{{"themeTextTooFaintOnItsOwnFaceTurnsWhite"}, kButtonFace, {{0x10, 0x10, 0x10}, {0x30, 0x30, 0x30}, kBlack}, {{0x10, 0x10, 0x10}, kWhiteRgb}}),
+                    ColourCase{{"themeTextTooFaintOnItsOwnFaceTurnsWhite"}, kButtonFace, {{0x10, 0x10, 0x10}, {0x30, 0x30, 0x30}, kBlack}, {{0x10, 0x10, 0x10}, kWhiteRgb}},
+                    // Channels up to 10 take WCAG's linear branch: black would read 1.05:1 here.
+                    ColourCase{{"nearBlackFaceTurnsFaintTextWhite"}, kButtonFace, {{8, 8, 8}, {0x40, 0x40, 0x40}, kBlack}, {{8, 8, 8}, kWhiteRgb}}),
     testing_support::NamedCaseName());
 
 }  // namespace

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -186,12 +189,17 @@ TEST_F(Win32Window, startsOnTheListWithTheResultHidden) {
 }
 
 TEST_F(Win32Window, typedKeysPassTheFilter) {
+    std::u16string toEdit;  // what the EDIT control itself gets
+    window.watchCharsToField([&](WPARAM code) { toEdit += static_cast<char16_t>(code); });
     typeInField(u"4a0 0-6.+x");
     EXPECT_EQ(text(ControlId::Txt_Ean), u"4006");
     type(u"381333931");  // the thirteenth digit is refused
     EXPECT_EQ(text(ControlId::Txt_Ean), u"400638133393");
     press('Z', true);  // Ctrl+Z: the filter drops it before the EDIT undoes
     EXPECT_EQ(text(ControlId::Txt_Ean), u"400638133393");
+    press(VK_RETURN);  // Enter runs the action; passed on, Windows' EDIT would beep
+    EXPECT_EQ(text(ControlId::LabRisultato), u"1");
+    EXPECT_EQ(toEdit, u"400638133393");
 }
 
 TEST_F(Win32Window, ctrlVIsCutToTheLengthOrRefusedWithOneBox) {
@@ -308,6 +316,110 @@ TEST_F(Win32Window, closeRequestEndsTheProgramWithoutQuestion) {
     EXPECT_EQ(endRequests, 1);
     EXPECT_TRUE(seenBoxes.empty());
     EXPECT_TRUE(IsWindow(window.hwnd()));  // the window's own closing was cancelled
+}
+
+
+// What a screen reader reads through MSAA: the name of a control's client object.
+std::u16string accessibleName(HWND hwnd) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object)))) {
+        return u"<no IAccessible>";
+    }
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const HRESULT result = object->get_accName(self, &name);
+    object->Release();
+    std::u16string text = result == S_OK && name != nullptr ? fromWide(name) : u"<no name>";
+    SysFreeString(name);
+    return text;
+}
+
+bool underWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+TEST_F(Win32Window, screenReadersReadEachControlByItsCaption) {
+    EXPECT_EQ(accessibleName(control(ControlId::Txt_Ean)), u"Codice (12 caratteri)");
+    EXPECT_EQ(accessibleName(control(ControlId::Cmd_Calcola)), u"Calcola");
+    // Windows names a combo box after the static text created just before it;
+    // Wine names it after its own text, so there only the order can be read.
+    EXPECT_EQ(GetWindow(control(ControlId::Cmb_Ean), GW_HWNDPREV), control(ControlId::Lab_Desc0));
+    if (!underWine()) {
+        EXPECT_EQ(accessibleName(control(ControlId::Cmb_Ean)), u"Azione");
+    }
+    SetFocus(control(ControlId::Cmb_Ean));
+    press(VK_DOWN);
+    EXPECT_EQ(accessibleName(control(ControlId::Txt_Ean)), u"Codice (13 caratteri)");
+}
+
+// Records each WM_SETFONT to a control, and whether the font it replaces is still alive then.
+std::vector<bool> replacedFontAlive;
+LRESULT CALLBACK watchSetFont(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_SETFONT && GetParent(message->hwnd) != nullptr) {
+        const auto replaced = reinterpret_cast<HGDIOBJ>(SendMessageW(message->hwnd, WM_GETFONT, 0, 0));
+        replacedFontAlive.push_back(replaced == nullptr || GetObjectType(replaced) == OBJ_FONT);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(Win32Window, aDpiChangeGivesEveryControlTheNewFontBeforeTheOldGoes) {
+    const HFONT before = window.font();
+    replacedFontAlive.clear();
+    HHOOK watch = SetWindowsHookExW(WH_CALLWNDPROC, watchSetFont, nullptr, GetCurrentThreadId());
+    RECT suggested{100, 100, 700, 700};
+    SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    UnhookWindowsHookEx(watch);
+    EXPECT_NE(window.font(), before);
+    EXPECT_EQ(GetObjectType(window.font()), static_cast<DWORD>(OBJ_FONT));
+    EXPECT_GE(replacedFontAlive.size(), window.controls().size());
+    EXPECT_EQ(std::count(replacedFontAlive.begin(), replacedFontAlive.end(), false), 0);
+    for (const auto& [id, hwnd] : window.controls()) {
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), window.font()) << static_cast<int>(id);
+    }
+}
+
+// The live region's property is set once, on the window's thread with COM
+// initialised, with the property services' arguments; a failure is kept.
+TEST(Win32LiveRegion, isMarkedAssertiveWithCOMInitialisedAndAFailureIsKept) {
+    struct Call {
+        HWND hwnd;
+        DWORD object, child;
+        GUID property;
+        VARTYPE type;
+        LONG value;
+        HRESULT apartment;
+    };
+    std::vector<Call> calls;
+    MainWindowState state;
+    Win32Platform recorded({}, [&](HWND hwnd, DWORD object, DWORD child, const GUID& property, const VARIANT& value) {
+        APTTYPE type{};
+        APTTYPEQUALIFIER qualifier{};
+        calls.push_back({hwnd, object, child, property, value.vt, value.lVal, CoGetApartmentType(&type, &qualifier)});
+        return E_ACCESSDENIED;
+    });
+    Frm_Ean form{state, recorded};
+    MainWindow window{state, form, GetModuleHandleW(nullptr)};
+    recorded.attach(window.hwnd(), window.controls(), window.announcer());
+    ASSERT_EQ(calls.size(), 1u);
+    const GUID liveSetting = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+    EXPECT_EQ(calls[0].hwnd, window.announcer());
+    EXPECT_EQ(calls[0].object, static_cast<DWORD>(OBJID_CLIENT));
+    EXPECT_EQ(calls[0].child, static_cast<DWORD>(CHILDID_SELF));
+    EXPECT_TRUE(IsEqualGUID(calls[0].property, liveSetting));
+    EXPECT_EQ(calls[0].type, VT_I4);
+    EXPECT_EQ(calls[0].value, 2);  // Assertive
+    EXPECT_EQ(calls[0].apartment, S_OK);
+    EXPECT_EQ(recorded.liveRegionResult(), E_ACCESSDENIED);
+
+    // The real services: set on Windows; Wine answers E_NOTIMPL. Anything
+    // else (no COM, an interface not found) is a fault of ours.
+    Win32Platform real;
+    real.attach(window.hwnd(), window.controls(), window.announcer());
+    EXPECT_TRUE(real.liveRegionResult() == S_OK || (underWine() && real.liveRegionResult() == E_NOTIMPL))
+        << std::hex << real.liveRegionResult();
 }
 
 }  // namespace
