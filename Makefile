@@ -94,8 +94,16 @@ windows-test: deps
 
 windows-test-run: windows-test-x64 windows-test-x86
 
+# A kernel that cannot run 32-bit programs cannot start Wine's 32-bit loader:
+# there the x86 program's own check runs, and the rest is reported as not run.
 windows-test-%: windows-build-%
-	cd $(call windows-dir,$*) && xvfb-run -a -s "-noreset -screen 0 800x600x24" ctest --output-on-failure -j $(JOBS)
+	@if [ "$*" = x86 ] && ! tools/wine-run.sh --can-run-32-bit; then \
+	    echo "NOT RUN: this machine cannot run 32-bit programs (Wine's 32-bit loader: Exec format error);"; \
+	    echo "         the x86 program is built and its file checked, but not run under Wine."; \
+	    cd $(call windows-dir,$*) && ctest --output-on-failure -R pe_hardening; \
+	else \
+	    cd $(call windows-dir,$*) && xvfb-run -a -s "-noreset -screen 0 800x600x24" ctest --output-on-failure -j $(JOBS); \
+	fi
 
 # The Debian package, in $(BUILD_DIR)/: velbarino_<version>_<arch>.deb
 package: build
