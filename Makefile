@@ -48,6 +48,7 @@ test: build
 # by debootstrap (kept in build-debian13/, reused; remove it to make it anew).
 # Needs root.
 test-debian13:
+	@tools/install-deps.sh only debootstrap
 	tools/in-debian.sh 13 make test
 
 # The whole suite again, built by clang with AddressSanitizer and

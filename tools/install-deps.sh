@@ -5,7 +5,7 @@
 # root, or through sudo. The test set adds dpkg's i386 architecture first,
 # when missing: Wine's 32-bit half comes from it.
 # Every name exists on Debian 12 and 13 alike.
-# Usage: install-deps.sh run|test [PACKAGE...]
+# Usage: install-deps.sh run|test|only [PACKAGE...]   ('only': just those named)
 set -euo pipefail
 
 run_packages=(
@@ -40,7 +40,8 @@ test_packages=(
 case "${1:-}" in
     run) packages=("${run_packages[@]}") ;;
     test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-    *) echo "usage: $0 run|test [PACKAGE...]" >&2; exit 2 ;;
+    only) packages=() ;;
+    *) echo "usage: $0 run|test|only [PACKAGE...]" >&2; exit 2 ;;
 esac
 set_name=$1
 shift

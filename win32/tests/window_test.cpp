@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <algorithm>
@@ -316,6 +317,54 @@ TEST_F(Win32Window, closeRequestEndsTheProgramWithoutQuestion) {
     EXPECT_EQ(endRequests, 1);
     EXPECT_TRUE(seenBoxes.empty());
     EXPECT_TRUE(IsWindow(window.hwnd()));  // the window's own closing was cancelled
+}
+
+// Picks the first entry of any menu that opens: "Copia" in the code's menu.
+LRESULT CALLBACK pickFirstMenuEntry(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_ENTERIDLE && wParam == MSGF_MENU) {
+        PostMessageW(reinterpret_cast<HWND>(lParam), WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(reinterpret_cast<HWND>(lParam), WM_KEYDOWN, VK_RETURN, 0);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// Windows keeps what "Copia" put on the clipboard once the program has
+// ended: a second run of this test computes, copies and ends the process as
+// "Fine Programma" does; this run then reads the clipboard.
+TEST_F(Win32Window, copiedCodeOutlivesTheProgram) {
+    constexpr wchar_t kChild[] = L"VELBARINO_COPY_THEN_END";
+    if (GetEnvironmentVariableW(kChild, nullptr, 0) != 0) {
+        for (char16_t c : std::u16string_view(u"400638133393\r")) {
+            SendMessageW(control(ControlId::Txt_Ean), WM_CHAR, c, 0);
+        }
+        SetWindowSubclass(window.hwnd(), pickFirstMenuEntry, 1, 0);
+        SendMessageW(window.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control(ControlId::LabEsatto)), -1);
+        Win32Platform().endProcess();  // ExitProcess(0)
+    }
+    ASSERT_TRUE(OpenClipboard(window.hwnd()));
+    EmptyClipboard();
+    CloseClipboard();
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring commandLine = L"test --gtest_filter=Win32Window.copiedCodeOutlivesTheProgram";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    SetEnvironmentVariableW(kChild, L"1");
+    ASSERT_TRUE(CreateProcessW(self, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
+    SetEnvironmentVariableW(kChild, nullptr);
+    EXPECT_EQ(WaitForSingleObject(child.hProcess, 60000), WAIT_OBJECT_0);
+    DWORD status = 1;
+    GetExitCodeProcess(child.hProcess, &status);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    EXPECT_EQ(status, 0u);
+    ASSERT_TRUE(OpenClipboard(window.hwnd()));
+    const auto* copied = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+    const std::u16string text = copied != nullptr ? fromWide(copied) : u"<empty>";
+    if (copied != nullptr) GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+    CloseClipboard();
+    EXPECT_EQ(text, u"4006381333931");
 }
 
 
