@@ -31,7 +31,8 @@ void useItalian() {
     }
 }
 
-Program::Program(qt::QtPlatform::EndProcess endProcess) : platform_(applicationInfo(), std::move(endProcess)) {
+Program::Program(qt::QtPlatform::EndProcess endProcess, qt::QtPlatform::Bell bell)
+    : platform_(applicationInfo(), std::move(endProcess), std::move(bell)) {
     platform_.attach(&window_, window_.controls(), window_.announcer());
     window_.setWindowIcon(applicationIcon());
 }

@@ -14,8 +14,8 @@ namespace velbarino {
 class Program {
 public:
     /// Needs a QApplication. @p endProcess ends the process at once (tests
-    /// count the requests instead).
-    explicit Program(qt::QtPlatform::EndProcess endProcess);
+    /// count the requests instead, and may count the bell's rings).
+    explicit Program(qt::QtPlatform::EndProcess endProcess, qt::QtPlatform::Bell bell = {});
 
     /// Start-up, then the window on screen.
     void start();

@@ -21,8 +21,8 @@ QMessageBox::Icon iconFor(std::int32_t style) {
 
 }  // namespace
 
-QtPlatform::QtPlatform(AppInfo info, EndProcess endProcess)
-    : info_(std::move(info)), endProcess_(std::move(endProcess)) {}
+QtPlatform::QtPlatform(AppInfo info, EndProcess endProcess, Bell bell)
+    : info_(std::move(info)), endProcess_(std::move(endProcess)), bell_(bell ? std::move(bell) : Bell(QApplication::beep)) {}
 
 void QtPlatform::attach(QWidget* window, std::map<ControlId, QWidget*> controls, Announcer* announcer) {
     window_ = window;
@@ -68,7 +68,7 @@ void QtPlatform::announce(std::u16string_view text) {
     }
 }
 
-void QtPlatform::beep() { QApplication::beep(); }
+void QtPlatform::beep() { bell_(); }
 
 AppInfo QtPlatform::appInfo() const { return info_; }
 

@@ -17,10 +17,12 @@ class Announcer;
 class QtPlatform final : public Platform {
 public:
     using EndProcess = std::function<void()>;
+    using Bell = std::function<void()>;
 
     /// @p endProcess ends the process at once; the program supplies it, since
-    /// it owns the application object (tests keep running).
-    QtPlatform(AppInfo info, EndProcess endProcess);
+    /// it owns the application object (tests keep running). @p bell rings
+    /// the bell: QApplication::beep unless given (tests count the rings).
+    QtPlatform(AppInfo info, EndProcess endProcess, Bell bell = {});
 
     /// The window, its controls and its announcer, once they exist.
     void attach(QWidget* window, std::map<ControlId, QWidget*> controls, Announcer* announcer);
@@ -38,6 +40,7 @@ private:
 
     AppInfo info_;
     EndProcess endProcess_;
+    Bell bell_;
     QPointer<QWidget> window_;
     std::map<ControlId, QPointer<QWidget>> controls_;
     QPointer<Announcer> announcer_;

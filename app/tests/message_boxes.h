@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <functional>
 #include <vector>
 
 namespace velbarino {
@@ -15,11 +16,13 @@ struct SeenBox {
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool modal = false;  // and with its one OK button
+    QString behind;      // what @p behind read while the box was open
 };
 
 class MessageBoxes {
 public:
-    MessageBoxes() {
+    /// @p behind reads the window behind each box while it is open.
+    explicit MessageBoxes(std::function<QString()> behind = {}) : behind_(std::move(behind)) {
         QObject::connect(&timer_, &QTimer::timeout, [this] { answer(); });
         timer_.start(5);
     }
@@ -31,9 +34,12 @@ private:
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr || !box->isVisible()) return;
         QAbstractButton* ok = box->button(QMessageBox::Ok);
-        seen.push_back({box->text(), box->windowTitle(), box->icon(), box->isModal() && box->buttons().size() == 1});
+        seen.push_back({box->text(), box->windowTitle(), box->icon(), box->isModal() && box->buttons().size() == 1,
+                        behind_ ? behind_() : QString()});
         if (ok != nullptr) ok->click();
     }
+
+    std::function<QString()> behind_;
 
     QTimer timer_;
 };

@@ -1,0 +1,148 @@
+// One table of what a user does and what the window must then show, say to a
+// screen reader and ask in a message box. Each binding's window test runs
+// every row through a driver of its own, which performs the steps on the real
+// controls and reads the window back through its platform's own means; a row
+// that one binding fails is a difference between the bindings.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "controls.h"
+
+namespace velbarino::scenarios {
+
+enum class Act {
+    Type,              // keys into the field: '\r' Enter, '\b' Backspace, codes 1-26 Ctrl+A to Ctrl+Z
+    CtrlV,             // Ctrl+V in the field, with text on the clipboard
+    MenuPaste,         // the field's own context-menu paste, with text on the clipboard
+    Pick,              // an entry of the action list, picked (again, if it is selected)
+    Button,            // a click on the button
+    DoubleClickField,
+    DoubleClickCode,   // on the box of the complete or corrected code
+    Copia,             // "Copia" from that box's context menu
+    Menu,              // a menu entry
+    CloseRequest,      // the window manager's close
+};
+
+struct Step {
+    Act act;
+    std::u16string text;  // keys, or the clipboard's text
+    int index = 0;        // the list entry, or the MenuId
+};
+
+inline Step type(std::u16string keys) { return {Act::Type, std::move(keys)}; }
+inline Step ctrlV(std::u16string clipboard) { return {Act::CtrlV, std::move(clipboard)}; }
+inline Step menuPaste(std::u16string clipboard) { return {Act::MenuPaste, std::move(clipboard)}; }
+inline Step pick(int index) { return {Act::Pick, {}, index}; }
+inline Step menu(MenuId id) { return {Act::Menu, {}, static_cast<int>(id)}; }
+inline Step act(Act what) { return {what, {}}; }
+
+enum class Icon { None, Error, Warning, Information };
+
+struct Box {
+    std::u16string text;
+    std::u16string title;
+    Icon icon = Icon::None;
+    std::u16string fieldBehind;  // the field as the user sees it while the box is open
+    bool operator==(const Box&) const = default;
+};
+
+struct Selection {
+    int start = 0;
+    int length = 0;
+    bool operator==(const Selection&) const = default;
+};
+
+/// The result area: each label's caption, or nullopt while it is hidden.
+struct ResultArea {
+    std::optional<std::u16string> Lab_Desc2, LabRisultato, Lab_Desc3, LabEsatto;
+    bool operator==(const ResultArea&) const = default;
+};
+inline const ResultArea kResultHidden{};
+
+struct MenuSeen {
+    std::u16string caption;  // '&' before the access key
+    std::vector<std::u16string> items;
+    bool operator==(const MenuSeen&) const = default;
+};
+
+/// What does not change while the program runs.
+struct Chrome {
+    std::u16string title;
+    std::vector<std::u16string> entries;  // of the action list
+    std::u16string listCaption;           // Lab_Desc0
+    std::u16string buttonCaption;
+    std::u16string listToolTip, fieldToolTip;
+    std::vector<MenuSeen> menus;
+    bool operator==(const Chrome&) const = default;
+};
+
+/// Screen readers' names for the three controls that take the focus.
+struct Names {
+    std::u16string list, field, button;
+    bool operator==(const Names&) const = default;
+};
+
+/// What must hold after the steps; unset parts are not checked. Boxes and
+/// requests to end the program are always checked: none unless listed.
+struct Expect {
+    std::optional<std::u16string> field;
+    std::optional<Selection> selection;
+    std::optional<std::u16string> lengthCaption;  // Lab_Desc1
+    std::optional<ResultArea> results;
+    std::optional<ControlId> focus;
+    std::optional<Names> names;
+    std::optional<std::vector<std::u16string>> heard;  // every announcement, in order
+    std::vector<Box> boxes;
+    std::optional<int> bells;  // refused keys
+    std::optional<std::u16string> clipboard;
+    int endRequests = 0;
+    std::optional<Chrome> chrome;
+};
+
+struct Scenario {
+    const char* name;
+    std::vector<Step> steps;
+    Expect expect;
+};
+
+/// Every row, in the order the tests run them.
+const std::vector<Scenario>& all();
+
+/// What a binding's test supplies: the steps on its real window, and the
+/// window read back. Each scenario starts on a window just started, with
+/// "before" on the clipboard; a paste step puts its text there first.
+class Driver {
+public:
+    virtual ~Driver() = default;
+    virtual void perform(const Step& step) = 0;
+
+    virtual std::u16string fieldText() = 0;
+    virtual Selection fieldSelection() = 0;
+    /// A label's caption, or nullopt while it is hidden.
+    virtual std::optional<std::u16string> label(ControlId id) = 0;
+    virtual std::optional<ControlId> focus() = 0;
+    virtual Names names() = 0;
+    virtual std::vector<std::u16string> heard() = 0;
+    virtual std::vector<Box> boxes() = 0;
+    virtual int bells() = 0;
+    virtual std::u16string clipboard() = 0;
+    virtual int endRequests() = 0;
+    virtual Chrome chrome() = 0;
+
+    /// A thing this platform cannot show, such as a name that the platform
+    /// itself computes differently; the check is left out, and said so.
+    virtual std::optional<std::string> cannotShow(const char* /*what*/) const { return std::nullopt; }
+};
+
+struct Outcome {
+    std::vector<std::string> differences;  // one readable line each; none: it passed
+    std::vector<std::string> notChecked;   // what the platform cannot show, and why
+};
+
+/// Performs @p scenario's steps through @p driver and compares the window with its expectation.
+Outcome run(const Scenario& scenario, Driver& driver);
+
+}  // namespace velbarino::scenarios
