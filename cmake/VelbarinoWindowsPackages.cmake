@@ -45,9 +45,9 @@ add_custom_command(
     COMMAND ${script} ${VELBARINO_MSI_STAGE} ${VELBARINO_EPOCH} ${VELBARINO_ZIP} ${VELBARINO_MSI} ${VELBARINO_MSI_WXS}
             ${VELBARINO_MSI_ARCH} ${VELBARINO_MSI_PACKAGE_CODE} ${icon}
             $<TARGET_FILE:velbarino>=velbarino.exe ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt
-            ${PROJECT_SOURCE_DIR}/app/LEGGIMI.txt=LEGGIMI.txt
+            ${PROJECT_BINARY_DIR}/app/LEGGIMI.txt=LEGGIMI.txt
     DEPENDS velbarino ${VELBARINO_MSI_WXS} ${script} ${PROJECT_SOURCE_DIR}/tools/make-zip.py
-            ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/app/LEGGIMI.txt ${icon}
+            ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/app/LEGGIMI.txt ${icon}
     COMMENT "Building ${package_name}.zip and ${package_name}.msi"
     VERBATIM)
 add_custom_target(velbarino_windows_packages ALL DEPENDS ${VELBARINO_ZIP} ${VELBARINO_MSI})

@@ -9,7 +9,7 @@ std::optional<std::int16_t> characterCode(int key, Qt::KeyboardModifiers modifie
     const bool alt = modifiers.testFlag(Qt::AltModifier);
 
     switch (key) {
-        case Qt::Key_Backspace: return control ? keys::Delete : keys::Backspace;
+        case Qt::Key_Backspace: return control ? keys::CtrlBackspace : keys::Backspace;
         case Qt::Key_Return:
         case Qt::Key_Enter: return control ? keys::LineFeed : keys::Enter;
         case Qt::Key_Escape: return keys::Escape;

@@ -18,7 +18,7 @@ flags=$((16#$(awk '$1 == "DllCharacteristics" { print $2 }' <<<"$headers")))
 grep -q $'^Time/Date\t\tThu Jan  1 00:00:00 1970$' <<<"$headers" || fail "a build time stamp: $(grep Time/Date <<<"$headers")"
 [ "$(stat -c %s "$exe")" -lt 1048576 ] || fail "$(stat -c %s "$exe") bytes: over 1 MB"
 
-system='ADVAPI32|COMCTL32|GDI32|IMM32|KERNEL32|msvcrt|ole32|OLEAUT32|USER32|VERSION'
+system='ADVAPI32|COMCTL32|GDI32|IMM32|KERNEL32|msvcrt|ole32|OLEACC|OLEAUT32|USER32|VERSION'
 others=$(sed -n 's/^\tDLL Name: //p' <<<"$headers" | grep -v -i -x -E "($system)\.dll" || true)
 [ -z "$others" ] || fail "imports DLLs that Windows does not carry: $others"
 grep -q -E '__stack_chk_(fail|guard)' <<<"$headers" && fail "imports the stack protector from a DLL"

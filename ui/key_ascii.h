@@ -13,7 +13,7 @@ inline constexpr std::int16_t LineFeed = 10;  // Ctrl+Enter
 inline constexpr std::int16_t Enter = 13;
 inline constexpr std::int16_t Paste = 22;  // Ctrl+V
 inline constexpr std::int16_t Escape = 27;
-inline constexpr std::int16_t Delete = 127;  // Ctrl+Backspace
+inline constexpr std::int16_t CtrlBackspace = 127;  // the DEL character that Ctrl+Backspace types
 /// Codes below this one are control keys: they insert nothing.
 inline constexpr std::int16_t FirstPrintable = 32;
 

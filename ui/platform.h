@@ -1,6 +1,44 @@
 // What Frm_Ean needs from the platform: message boxes, focus, repaints, the
 // end of the process and the application information. Each toolkit binding
 // implements it; tests fake it.
+//
+// The binding contract: what every binding (qt/, win32/, a new one) must do
+// besides implementing Platform, and what breaks when it does not. The shared
+// scenarios (ui/tests/scenarios.h) check each point through every binding.
+//  1. Keys. Every character that reaches the field by typing (composed, from
+//     the keypad or a scanner included) goes through Frm_Ean::Txt_Ean_KeyPress
+//     before the field applies it, Ctrl+V as keys::Paste (22) before the
+//     toolkit pastes. A code left at keys::Dropped is not applied, and Enter,
+//     which has run the action, is not passed on. Else: letters in the field,
+//     a paste never checked, or Windows' EDIT beeping at every Enter.
+//  2. Edits. Each change the field makes to its own text (typing, pasting,
+//     cutting, dropping) goes to Frm_Ean::fieldEdited; a write of the state
+//     (StateObserver::textChanged) never comes back as one. Else the Change
+//     handler runs twice and a bad paste warns twice.
+//  3. Writes render at once. MainWindowState tells the observer before it runs
+//     the nested Change handler, and the binding shows the new text in that
+//     call: the field shows the cut paste behind the "Codice non valido" box.
+//  4. Picks. Every pick of a list entry calls Frm_Ean::entryPicked once, a
+//     re-pick of the selected entry included, and an open list closed without
+//     a pick calls nothing. Else the field is cleared and the action said
+//     twice, or a re-pick does not clear.
+//  5. Clicks. The button calls Cmd_Calcola_Click; a double-click on the field
+//     calls Txt_Ean_DblClick after the field's own word selection; one on the
+//     code's box calls LabEsatto_DblClick. The box's context menu has "Copia"
+//     (texts::kCopia), enabled only while Frm_Ean::codeInLabEsatto() has a code.
+//  6. Closing. Every request to close the window calls Form_QueryUnload and
+//     keeps the window; the program ends in Platform::endProcess, after which
+//     no handler runs. What the user copied stays on the clipboard.
+//  7. Names and focus. Each control is named for a screen reader by the label
+//     nameLabelOf gives (a result box only while its caption is shown), the
+//     button by texts::kButtonName; the focus starts on tabStops().front() and
+//     labels never take it. Else a blind user hears "..." or nothing.
+//  8. Announcements and boxes. announce() is heard at once without moving the
+//     focus, a repeated text too. A message box is modal with one OK button,
+//     shows messageIcon(style), comes to the front when wantsForeground(style),
+//     and returns only once dismissed: the paste check relies on it.
+//  9. Looks. Labels are painted with labelColours() from the platform's theme,
+//     controls placed with pixelsOf() at the window's DPI.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,8 @@
-// Every text the user can see: captions, list entries, messages and titles,
-// and the number-to-text rule that builds them. Nothing else shows text.
+// Every text of the window: captions, list entries, messages and titles, and
+// the number-to-text rule that builds them. Besides these, the user sees the
+// program's title, comments and copyright as CMake writes them into the
+// version information (CMakeLists.txt), the toolkits' own texts (Qt's Italian
+// catalogue, Windows' buttons), and tools/run.sh's message on a terminal.
 #pragma once
 
 #include <string>
@@ -66,7 +69,7 @@ inline std::u16string lengthCaption(int length) { return u"Codice (" + decimal(l
 /// "Inserire un codice di 12 caratteri.": Enter on a field of the wrong length.
 inline std::u16string wrongLength(int length) { return u"Inserire un codice di " + decimal(length) + u" caratteri."; }
 
-/// First line of the about box: 1.0.0 reads "1.00", minor and revision run together.
+/// First line of the about box: 1.2.3 reads "1.23", minor and revision run together.
 inline std::u16string versionLine(std::u16string_view title, int major, int minor, int revision) {
     return std::u16string(title) + u" - Versione " + decimal(major) + u"." + decimal(minor) + decimal(revision);
 }

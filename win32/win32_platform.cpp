@@ -62,9 +62,10 @@ AppInfo versionInformation(HMODULE module) {
     return info;
 }
 
-Win32Platform::Win32Platform(EndProcess endProcess, SetHwndProp setHwndProp)
+Win32Platform::Win32Platform(EndProcess endProcess, SetHwndProp setHwndProp, Bell bell)
     : endProcess_(std::move(endProcess)),
-      setHwndProp_(setHwndProp ? std::move(setHwndProp) : SetHwndProp(setWithPropertyServices)) {}
+      setHwndProp_(setHwndProp ? std::move(setHwndProp) : SetHwndProp(setWithPropertyServices)),
+      bell_(bell ? std::move(bell) : Bell([] { MessageBeep(MB_OK); })) {}
 
 Win32Platform::~Win32Platform() {
     if (comInitialised_) CoUninitialize();
@@ -130,7 +131,7 @@ void Win32Platform::announce(std::u16string_view text) {
     NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, announcer_, OBJID_CLIENT, CHILDID_SELF);
 }
 
-void Win32Platform::beep() { MessageBeep(MB_OK); }
+void Win32Platform::beep() { bell_(); }
 
 AppInfo Win32Platform::appInfo() const { return versionInformation(); }
 

@@ -22,8 +22,11 @@ public:
     /// IAccPropServices::SetHwndProp; a test's stand-in records the call.
     using SetHwndProp = std::function<HRESULT(HWND, DWORD object, DWORD child, const GUID& property, const VARIANT& value)>;
 
-    /// @p endProcess replaces the real end of the process (tests keep running).
-    explicit Win32Platform(EndProcess endProcess = {}, SetHwndProp setHwndProp = {});
+    using Bell = std::function<void()>;
+
+    /// @p endProcess replaces the real end of the process (tests keep
+    /// running); @p bell, MessageBeep; @p setHwndProp, the property services.
+    explicit Win32Platform(EndProcess endProcess = {}, SetHwndProp setHwndProp = {}, Bell bell = {});
     ~Win32Platform() override;
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
@@ -50,6 +53,7 @@ private:
 
     EndProcess endProcess_;
     SetHwndProp setHwndProp_;
+    Bell bell_;
     bool comInitialised_ = false;
     HRESULT liveRegionResult_ = E_PENDING;  // not attached yet
     HWND window_ = nullptr;

@@ -4,12 +4,13 @@
 # Start-menu shortcut and installed-programs entry; the installed program
 # starts; a newer build replaces it and an older one is refused; removal
 # leaves nothing of ours, on disk or in the registry.
-# Usage: msi_test.sh WINE_RUN PREFIX MSI WXS STAGE ARCH   (PREFIX is made anew)
+# Usage: msi_test.sh WINE_RUN PREFIX MSI WXS STAGE ARCH VERSION   (PREFIX is made anew)
 set -euo pipefail
 if [ -z "${VELBARINO_MSI_INNER:-}" ] && [ -z "${DISPLAY:-}" ]; then
     VELBARINO_MSI_INNER=1 exec xvfb-run -a -s "-noreset -screen 0 800x600x24" "$0" "$@"
 fi
-wine_run=$1 prefix=$2 msi=$3 wxs=$4 stage=$5 arch=$6
+wine_run=$1 prefix=$2 msi=$3 wxs=$4 stage=$5 arch=$6 version=$7
+newer=${version%.*}.$((${version##*.} + 1))  # the next revision
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../../tools/xvfb-window.sh
 source "$here/../../tools/xvfb-window.sh"
@@ -61,7 +62,7 @@ done
 [ -f "$shortcut" ] || fail "no Start-menu shortcut"
 listed=$(entry "$old_code")
 [ "$(value_of DisplayName <<<"$listed")" = Velbarino ] || fail "not in the installed programs: $listed"
-[ "$(value_of DisplayVersion <<<"$listed")" = 1.0.0 ] || fail "wrong version listed: $listed"
+[ "$(value_of DisplayVersion <<<"$listed")" = "$version" ] || fail "wrong version listed: $listed"
 [ "$(value_of Publisher <<<"$listed")" = "Velbarino contributors" ] || fail "no publisher listed: $listed"
 # The list's icon: ARPPRODUCTICON, published with the product.
 cmp -s "$stage/velbarino.ico" "$users/AppData/Roaming/Microsoft/Installer/$old_code/velbarino.ico" \
@@ -74,13 +75,13 @@ compute_and_close_wine_window
 # A newer build over it: a major upgrade that leaves one Velbarino, the new one.
 new_code=0E5B3C4D-2A1F-5B6C-8D7E-9F0A1B2C3D4E
 bare_code=${old_code#\{}
-sed -e "s/Version=\"1.0.0\"/Version=\"1.0.1\"/" -e "s/Id=\"${bare_code%\}}\"/Id=\"$new_code\"/" "$wxs" >"$scratch/newer.wxs"
-grep -q 'Version="1.0.1"' "$scratch/newer.wxs" && grep -q "$new_code" "$scratch/newer.wxs" \
+sed -e "s/Version=\"$version\"/Version=\"$newer\"/" -e "s/Id=\"${bare_code%\}}\"/Id=\"$new_code\"/" "$wxs" >"$scratch/newer.wxs"
+grep -q "Version=\"$newer\"" "$scratch/newer.wxs" && grep -q "$new_code" "$scratch/newer.wxs" \
     || fail "could not make a newer source from $wxs"
 (cd "$stage" && wixl --arch "$arch" --output "$scratch/newer.msi" "$scratch/newer.wxs" 2>/dev/null)
 [ "$(msiexec_status /i "$scratch/newer.msi")" = 0 ] || fail "the newer build did not install"
 [ -z "$(entry "$old_code")" ] || fail "the older version is still listed after the upgrade"
-[ "$(value_of DisplayVersion <<<"$(entry "{$new_code}")")" = 1.0.1 ] || fail "the newer version is not listed"
+[ "$(value_of DisplayVersion <<<"$(entry "{$new_code}")")" = "$newer" ] || fail "the newer version is not listed"
 [ -f "$installed/velbarino.exe" ] && [ -f "$shortcut" ] || fail "the upgrade lost the program or its shortcut"
 
 # The older build is refused over the newer one.

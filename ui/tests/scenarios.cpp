@@ -61,6 +61,8 @@ std::vector<Scenario> table() {
           .heard = std::vector<std::u16string>{u"EAN-13: verifica di validita, Codice (13 caratteri)",
                                                u"Risultato codice esatto"},
           .clipboard = u"before"}},
+        {"computeAfterAVerifyHidesItsResultAndRelabels", {pick(1), type(u"4006381333932\r"), pick(2), type(u"4006381\r")},
+         {.results = ResultArea{u"Checksum", u"2", u"Codice Completo", u"40063812"}}},
         {"aRePickOfTheSameEntryStillClears", {pick(3), type(u"96385075\r"), pick(3)},
          {.field = u"", .lengthCaption = u"Codice (8 caratteri)", .results = kResultHidden, .focus = ControlId::Txt_Ean}},
         {"copiaCopiesTheCompleteCodeAndChangesNothing", {type(u"400638133393\r"), act(Act::Copia)},

@@ -5,6 +5,7 @@ namespace {
 
 using Shell = WindowTest;
 
+// The real about box is in the shared scenarios; here, the version line's rule.
 TEST_F(Shell, aboutShowsVersionCommentsAndCopyrightWithLoneCarriageReturns) {
     platform.info = {u"Velbarino", 1, 0, 0, u"Verifica dei codici a barre in formato EAN-8 ed EAN-13", u"(c) 2026"};
     form.Menu_Click(MenuId::MenuAbout);
@@ -18,19 +19,6 @@ TEST_F(Shell, aboutShowsVersionCommentsAndCopyrightWithLoneCarriageReturns) {
     form.MenuAbout_Click();
     EXPECT_EQ(platform.messages[1].text, u"V - Versione 1.215\r\rc\rl\r");
     EXPECT_EQ(platform.endRequests, 0);
-}
-
-TEST_F(Shell, closeRequestAndFineProgrammaEndAtOnceWithoutQuestion) {
-    run(0, u"400638133393");
-    bool cancel = false;
-    form.Form_QueryUnload(cancel, 0);
-    EXPECT_TRUE(cancel);
-    EXPECT_EQ(platform.endRequests, 1);
-    form.Menu_Click(MenuId::MenuFine);
-    EXPECT_EQ(platform.endRequests, 2);
-    form.Menu_Click(MenuId::MenuFile);  // a top-level menu only opens
-    EXPECT_EQ(platform.endRequests, 2);
-    EXPECT_TRUE(platform.messages.empty());
 }
 
 }  // namespace
