@@ -4,6 +4,7 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 WINDOWS_DIR ?= build-windows
 WINDOWS32_DIR ?= build-windows32
+WEB_DIR ?= build-web
 # Seconds each fuzz target runs: briefly under 'make test', longer with 'make fuzz'.
 FUZZ_SECONDS ?= 10
 # CI builds with warnings as errors.
@@ -12,7 +13,8 @@ CMAKE_ARGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: all deps deps-run configure build run test test-debian13 sanitize sanitize-run sanitize-build fuzz bench \
-        package windows windows32 windows-test windows-test-run bench-windows release reproducible clean
+        package windows windows32 windows-test windows-test-run bench-windows web web-build web-test web-test-run \
+        bench-web release reproducible clean
 
 all: build
 
@@ -42,6 +44,7 @@ test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory sanitize-run
 	$(MAKE) --no-print-directory windows-test-run
+	$(MAKE) --no-print-directory web-test-run
 	data/tests/reproducible_test.sh
 
 # The whole of 'make test' for the last commit, inside a Debian 13 root made
@@ -106,6 +109,30 @@ windows-test-%: windows-build-%
 	    cd $(call windows-dir,$*) && xvfb-run -a -s "-noreset -screen 0 800x600x24" ctest --output-on-failure -j $(JOBS); \
 	fi
 
+# The page for a browser, one file: $(WEB_DIR)/app/velbarino.html, built by
+# Debian's emscripten. (NODE_PATH: emscripten's own scripts need Debian's
+# JavaScript modules, which a Node.js from elsewhere does not look for.)
+web:
+	@tools/install-deps.sh only emscripten
+	$(MAKE) --no-print-directory web-build
+
+web-build:
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	    -DVELBARINO_WERROR=$(WERROR) $(CMAKE_ARGS)
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_DIR) -j $(JOBS)
+
+# The shared scenarios through the page in headless Chromium.
+web-test: deps
+	$(MAKE) --no-print-directory web-test-run
+
+web-test-run: web-build
+	/usr/bin/python3 web/tests/scenario_test.py $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
+
+# The page's size, its start-up against a bare page with the same controls,
+# and the time from a key to the result, in headless Chromium.
+bench-web: deps web-build
+	/usr/bin/python3 tools/web-bench.py $(CURDIR)/$(WEB_DIR)/app/velbarino.html bench/bare_page.html
+
 # The Debian package, in $(BUILD_DIR)/: velbarino_<version>_<arch>.deb
 package: build
 	cd $(BUILD_DIR) && SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(git log -1 --format=%ct)} cpack -G DEB
@@ -131,6 +158,6 @@ bench-windows: windows
 	xvfb-run -a -s "-noreset -screen 0 800x600x24" tools/wine-startup-bench.sh $(WINDOWS_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR) $(WINDOWS32_DIR) build-release dist
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR) $(WINDOWS32_DIR) $(WEB_DIR) build-release dist
 	@[ ! -d build-debian13 ] || echo "build-debian13/ (the Debian 13 root) is kept: remove it by hand to make it anew"
 

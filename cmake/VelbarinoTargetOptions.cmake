@@ -20,8 +20,13 @@ function(velbarino_target_options target)
     endif()
 
     target_compile_options(${target} PRIVATE
-        -fstack-protector-strong -Wformat -Werror=format-security
         "-ffile-prefix-map=${PROJECT_SOURCE_DIR}=." "-ffile-prefix-map=${PROJECT_BINARY_DIR}=build")
+    # WebAssembly has no native stack to smash or jump into: the browser's
+    # sandbox checks every access, so the hardening below is for native code.
+    if(EMSCRIPTEN)
+        return()
+    endif()
+    target_compile_options(${target} PRIVATE -fstack-protector-strong -Wformat -Werror=format-security)
     # glibc and MinGW check buffer sizes only in optimised code; the sanitizer
     # build checks them itself, and fortified functions would hide its reports.
     if(NOT VELBARINO_SANITIZE)

@@ -35,6 +35,9 @@ test_packages=(
     at-spi2-core dbus                 # the accessibility bus in a D-Bus session of its own
     imagemagick                       # screenshots (tools/screenshot.sh)
     git                               # the releases are built from clones of the last commit
+    nlohmann-json3-dev                # reading the shared table of scenarios
+    emscripten                        # the page for a browser
+    chromium chromium-driver python3-selenium  # the page, tested in headless Chromium
 )
 
 case "${1:-}" in

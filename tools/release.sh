@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # 'make release': everything that is shipped, built from the committed source
 # in folders of its own, into dist/: the .deb, the Windows zips and
-# installers for x64 and x86, and SHA256SUMS. Each program is checked for its
+# installers for x64 and x86, the page for a browser, and SHA256SUMS. Each program is checked for its
 # hardening before anything is written to dist/. Anyone can run it again on
 # the same commit and compare the sums: the builds record no path, clock or
 # user of their own (SOURCE_DATE_EPOCH is the last commit's time).
@@ -37,7 +37,12 @@ for arch in x86_64 i686; do
     tools/check-pe.sh "$arch-w64-mingw32-objdump" "$arch-w64-mingw32-nm" "$build/app/velbarino.exe" "$build" "$processor"
 done
 
+NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B "$builds/web" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+NODE_PATH=/usr/share/nodejs cmake --build "$builds/web" -j "$jobs"
+version=$(dpkg-deb -f "$builds"/linux/velbarino_*.deb Version)
+
 cp "$builds"/linux/velbarino_*.deb "$builds"/windows-*/velbarino-*-windows-*.{zip,msi} dist/
+cp "$builds/web/app/velbarino.html" "dist/velbarino-$version.html"
 
 (cd dist && sha256sum -- * >SHA256SUMS)
 echo "Release of $(git rev-parse --short HEAD) in dist/:"

@@ -57,6 +57,11 @@ inline constexpr char kNoDisplay[] =
 // The menu of the complete-code box: copies the code to the clipboard.
 inline constexpr std::u16string_view kCopia = u"Copia";
 
+// In a browser page, in place of the window once the program has ended: a
+// page cannot end itself, and may not close a tab it did not open.
+inline constexpr std::u16string_view kOk = u"OK";  // a message box's one button, where the platform has none
+inline constexpr std::u16string_view kWebEnded = u"Velbarino è terminato. Ricaricare la pagina per riaprirlo.";
+
 /// Numbers as the user sees them: decimal, no leading blank, no sign for 0 and up.
 inline std::u16string decimal(long long value) {
     const std::string narrow = std::to_string(value);

@@ -227,7 +227,7 @@ private slots:
 
     void sharedScenarios_data() {
         QTest::addColumn<int>("row");
-        for (std::size_t i = 0; i < scenarios::all().size(); ++i) QTest::newRow(scenarios::all()[i].name) << static_cast<int>(i);
+        for (std::size_t i = 0; i < scenarios::all().size(); ++i) QTest::newRow(scenarios::all()[i].name.c_str()) << static_cast<int>(i);
     }
 
     void sharedScenarios() {

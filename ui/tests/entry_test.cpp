@@ -43,20 +43,6 @@ TEST_F(Entry, fullFieldRefusesADigitEvenWithAllTextSelected) {
     EXPECT_EQ(press('3'), '3');
 }
 
-TEST_F(Entry, enterWithWrongLengthNamesTheRequiredLength) {
-    type(u"12345678901");
-    enter();
-    ASSERT_EQ(messageCount(), 1u);
-    EXPECT_EQ(platform.messages[0].text, u"Inserire un codice di 12 caratteri.");
-    EXPECT_EQ(platform.messages[0].title, u"Velbarino");
-    EXPECT_EQ(platform.messages[0].style, 0x10030);
-    EXPECT_EQ(text(), u"12345678901");
-
-    pick(3);
-    enter();
-    EXPECT_EQ(platform.messages.back().text, u"Inserire un codice di 8 caratteri.");
-}
-
 TEST_F(Entry, buttonGivesExactlyWhatEnterGives) {
     type(u"1234");
     form.Cmd_Calcola_Click();
@@ -83,13 +69,6 @@ TEST_F(Reuse, completeCodeGivesTheSameBodyBackAndKeepsTheResult) {
     EXPECT_EQ(state.Txt_Ean().SelLength, 0);
     EXPECT_EQ(state.LabEsatto().Caption, u"4006381333931");
     EXPECT_TRUE(state.LabEsatto().Visible);
-}
-
-TEST_F(Reuse, emptyBoxOfAnExactCodeChangesNothing) {
-    run(1, u"4006381333931");
-    form.LabEsatto_DblClick();
-    EXPECT_EQ(text(), u"4006381333931");
-    EXPECT_TRUE(state.LabRisultato().Visible);
 }
 
 }  // namespace

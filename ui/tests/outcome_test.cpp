@@ -66,17 +66,5 @@ TEST_F(ResultArea, clearingMakesTheButtonFaceBoxWhiteAgain) {
     EXPECT_EQ(state.Lab_Desc(3).Caption, u"Codice Esatto");  // captions survive the clearing
 }
 
-TEST_F(ResultArea, unreadableCodeGivesTheErrorBoxAndNoResult) {
-    run(1, u"4006381333931");
-    ASSERT_TRUE(state.LabEsatto().Visible);
-    form.fieldEdited(u"400638133393a");  // a write that no paste check saw
-    enter();
-    ASSERT_EQ(messageCount(), 1u);
-    EXPECT_EQ(platform.messages[0].text, u"Errore occorso durante il calcolo del checksum.");
-    EXPECT_EQ(platform.messages[0].style, 0x10010);
-    EXPECT_FALSE(state.LabRisultato().Visible);
-    EXPECT_EQ(text(), u"400638133393a");
-}
-
 }  // namespace
 }  // namespace velbarino

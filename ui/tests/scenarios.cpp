@@ -1,135 +1,121 @@
 #include "scenarios.h"
 
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <stdexcept>
+
+// ui/tests/scenarios.json, compiled in (scenarios_data.cpp).
+extern const char kScenariosJson[];
 
 namespace velbarino::scenarios {
 namespace {
 
-// The expected texts are written out, not taken from the program's own text
-// table, so that a changed text fails here.
-constexpr char16_t kNotNumeric[] = u"Codice non valido. Inserire solamente valori numerici.";
-const Names kStartNames{u"Azione", u"Codice (12 caratteri)", u"Calcola"};
-const ResultArea kComputed{u"Checksum", u"1", u"Codice Completo", u"4006381333931"};
-const ResultArea kWrong{u"Risultato", u"codice errato", u"Codice Esatto", u"4006381333931"};
-// An exact code: the code's box stays, empty, without its caption.
-const ResultArea kExact{u"Risultato", u"codice esatto", std::nullopt, u""};
+using nlohmann::json;
 
-Box warning(std::u16string text, std::u16string behind) {
-    return {std::move(text), u"Velbarino", Icon::Warning, std::move(behind)};
-}
+constexpr std::array<const char*, 10> kActs = {"Type", "CtrlV", "MenuPaste", "Pick", "Button", "DoubleClickField",
+                                               "DoubleClickCode", "Copia", "Menu", "CloseRequest"};
+constexpr std::array<const char*, 4> kIcons = {"None", "Error", "Warning", "Information"};
+constexpr std::array<const char*, 10> kControls = {"Frm_Ean", "Cmb_Ean", "Txt_Ean", "Cmd_Calcola", "Lab_Desc0",
+                                                   "Lab_Desc1", "Lab_Desc2", "Lab_Desc3", "LabRisultato", "LabEsatto"};
 
-std::vector<Scenario> table() {
-    return {
-        {"startUpShowsTheFirstActionAndNamesEveryControl", {},
-         {.field = u"", .lengthCaption = u"Codice (12 caratteri)", .results = kResultHidden, .focus = ControlId::Cmb_Ean,
-          .names = kStartNames, .heard = std::vector<std::u16string>{},
-          .chrome = Chrome{u"Velbarino",
-                           {u"EAN-13: calcolo checksum", u"EAN-13: verifica di validita", u"EAN-8: calcolo checksum",
-                            u"EAN-8: verifica di validita"},
-                           u"Azione", u"...", u"Selezionare il tipo di azione", u"Inserire il codice EAN",
-                           {{u"&File", {u"Fine Programma"}}, {u"&?", {u"Informazioni su..."}}}}}},
-        {"typedKeysPassTheFilterAndEachRefusedKeyRings",
-         {type(u"4a0 0-6.+x"), type(u"381333931"), type(u"\x1a\x18\x03")},  // then Ctrl+Z, Ctrl+X, Ctrl+C
-         {.field = u"400638133393", .focus = ControlId::Txt_Ean, .bells = 10}},
-        {"enterComputesAndSaysTheResult", {type(u"400638133393\r")},
-         {.field = u"400638133393", .results = kComputed, .focus = ControlId::Txt_Ean,
-          .heard = std::vector<std::u16string>{u"Checksum 1, Codice Completo 4006381333931"}}},
-        {"anEditHidesTheResultAndTheButtonDoesWhatEnterDoes",
-         {type(u"400638133393\r\b"), type(u"2"), act(Act::Button)},
-         {.field = u"400638133392", .results = ResultArea{u"Checksum", u"4", u"Codice Completo", u"4006381333924"}}},
-        {"enterOnAShortCodeAsksForTheLength", {type(u"123\r")},
-         {.field = u"123", .results = kResultHidden,
-          .boxes = {warning(u"Inserire un codice di 12 caratteri.", u"123")}}},
-        {"ctrlVIsCutToTheLength", {ctrlV(u"40063813339312")}, {.field = u"400638133393", .bells = 0}},
-        {"ctrlVOfALetterShowsTheCutTextBehindOneBoxThenEmpties", {ctrlV(u"4006381333a9123")},
-         {.field = u"", .boxes = {warning(kNotNumeric, u"4006381333a9")}}},
-        {"menuPasteIsNotScannedAndDoubleClickSelectsAll", {menuPaste(u"4006 381"), act(Act::DoubleClickField)},
-         {.field = u"4006 381", .selection = Selection{0, 8}}},
-        {"anUnreadableCodeGivesTheChecksumError", {menuPaste(u"4006 3813339"), type(u"\r")},
-         {.field = u"4006 3813339", .results = kResultHidden,
-          .boxes = {{u"Errore occorso durante il calcolo del checksum.", u"Velbarino", Icon::Error, u"4006 3813339"}}}},
-        {"aPickMovesToTheFieldAndIsSaid", {type(u"1"), pick(1)},
-         {.field = u"", .lengthCaption = u"Codice (13 caratteri)", .focus = ControlId::Txt_Ean,
-          .names = Names{u"Azione", u"Codice (13 caratteri)", u"Calcola"},
-          .heard = std::vector<std::u16string>{u"EAN-13: verifica di validita, Codice (13 caratteri)"}}},
-        {"aWrongCodeIsCorrectedAndTheCorrectionReused",
-         {pick(1), type(u"4006381333932\r"), act(Act::DoubleClickCode)},
-         {.field = u"4006381333931", .selection = Selection{13, 0}, .results = kResultHidden,
-          .heard = std::vector<std::u16string>{u"EAN-13: verifica di validita, Codice (13 caratteri)",
-                                               u"Risultato codice errato, Codice Esatto 4006381333931"}}},
-        {"anExactCodeLeavesNothingToCopy", {pick(1), type(u"4006381333931\r"), act(Act::Copia)},
-         {.results = kExact,
-          .heard = std::vector<std::u16string>{u"EAN-13: verifica di validita, Codice (13 caratteri)",
-                                               u"Risultato codice esatto"},
-          .clipboard = u"before"}},
-        {"computeAfterAVerifyHidesItsResultAndRelabels", {pick(1), type(u"4006381333932\r"), pick(2), type(u"4006381\r")},
-         {.results = ResultArea{u"Checksum", u"2", u"Codice Completo", u"40063812"}}},
-        {"aRePickOfTheSameEntryStillClears", {pick(3), type(u"96385075\r"), pick(3)},
-         {.field = u"", .lengthCaption = u"Codice (8 caratteri)", .results = kResultHidden, .focus = ControlId::Txt_Ean}},
-        {"copiaCopiesTheCompleteCodeAndChangesNothing", {type(u"400638133393\r"), act(Act::Copia)},
-         {.field = u"400638133393", .results = kComputed, .clipboard = u"4006381333931"}},
-        {"theAboutBoxShowsTheVersionInformation", {menu(MenuId::MenuAbout)},
-         {.boxes = {{u"Velbarino - Versione 1.00\r\rVerifica dei codici a barre in formato EAN-8 ed EAN-13\r"
-                     u"Copyright \u00A9 2026 Velbarino contributors\r",
-                     u"Informazioni su...", Icon::Information, u""}}}},
-        {"fineProgrammaEndsTheProgram", {type(u"400638133393\r"), menu(MenuId::MenuFine)}, {.endRequests = 1}},
-        {"theCloseRequestEndsTheProgramWithoutQuestion", {type(u"400638133393\r"), act(Act::CloseRequest)},
-         {.results = kComputed, .endRequests = 1}},
-    };
+std::u16string u16(const std::string& utf8) {
+    std::u16string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
+        char32_t point = byte & (0x7F >> extra);
+        for (int k = 1; k <= extra; ++k) point = (point << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        i += static_cast<std::size_t>(extra) + 1;
+        if (point > 0xFFFF) {
+            out += static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
+            point = 0xDC00 + ((point - 0x10000) & 0x3FF);
+        }
+        out += static_cast<char16_t>(point);
+    }
+    return out;
 }
 
 std::string utf8(std::u16string_view text) {
     std::string out;
-    for (char16_t c : text) {
-        if (c == u'\r') {
-            out += "\\r";
-        } else if (c < 0x80) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        if (c < 0x80) {
             out += static_cast<char>(c);
         } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            out += {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+        } else if (c < 0x10000) {
+            out += {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                    static_cast<char>(0x80 | (c & 0x3F))};
         } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            out += {static_cast<char>(0xF0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
+                    static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
         }
     }
     return out;
 }
 
-std::string show(const std::u16string& text) { return '"' + utf8(text) + '"'; }
-std::string show(const std::optional<std::u16string>& text) { return text ? show(*text) : "hidden"; }
-std::string show(const std::vector<std::u16string>& texts) {
-    std::string out = "[";
-    for (const auto& text : texts) {
-        if (out.size() > 1) out += ", ";
-        out += show(text);
-    }
-    return out + "]";
-}
-std::string show(const Box& box) {
-    return show(box.text).append(", ").append(show(box.title)).append(", icon ").append(
-        std::to_string(static_cast<int>(box.icon))).append(", field behind ").append(show(box.fieldBehind));
-}
-std::string show(const Selection& s) { return std::to_string(s.start) + "+" + std::to_string(s.length); }
-std::string show(const std::optional<ControlId>& id) { return id ? std::to_string(static_cast<int>(*id)) : "none"; }
-std::string show(const ResultArea& r) {
-    return show(r.Lab_Desc2).append(" ").append(show(r.LabRisultato)).append(" ").append(show(r.Lab_Desc3)).append(" ").append(
-        show(r.LabEsatto));
-}
-std::string show(const std::vector<Box>& boxes) {
-    std::string out;
-    for (const Box& box : boxes) out.append("{").append(show(box)).append("}");
-    return out.empty() ? "none" : out;
-}
-std::string show(int number) { return std::to_string(number); }
-std::string show(const Chrome& c) {
-    std::string out = show(c.title);
-    for (const auto& text : {show(c.entries), show(c.listCaption), show(c.buttonCaption), show(c.listToolTip),
-                             show(c.fieldToolTip)}) {
-        out.append(" ").append(text);
-    }
-    for (const MenuSeen& m : c.menus) out.append(" ").append(show(m.caption)).append(show(m.items));
+json text(const std::optional<std::u16string>& value) { return value ? json(utf8(*value)) : json(nullptr); }
+json texts(const std::vector<std::u16string>& values) {
+    json out = json::array();
+    for (const auto& value : values) out.push_back(utf8(value));
     return out;
+}
+
+template <std::size_t N>
+int indexOf(const std::array<const char*, N>& names, const std::string& name) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (name == names[i]) return static_cast<int>(i);
+    }
+    throw std::invalid_argument("not a name the scenarios know: " + name);
+}
+
+// The window as the driver reads it, in the form of the row's expectation.
+json seen(Driver& driver, const std::string& what) {
+    if (what == "field") return text(driver.fieldText());
+    if (what == "selection") return {driver.fieldSelection().start, driver.fieldSelection().length};
+    if (what == "lengthCaption") return text(driver.label(ControlId::Lab_Desc1));
+    if (what == "results") {
+        return {text(driver.label(ControlId::Lab_Desc2)), text(driver.label(ControlId::LabRisultato)),
+                text(driver.label(ControlId::Lab_Desc3)), text(driver.label(ControlId::LabEsatto))};
+    }
+    if (what == "focus") return driver.focus() ? json(kControls[static_cast<std::size_t>(*driver.focus())]) : json(nullptr);
+    if (what == "names") return texts({driver.names().list, driver.names().field, driver.names().button});
+    if (what == "heard") return texts(driver.heard());
+    if (what == "bells") return driver.bells();
+    if (what == "clipboard") return text(driver.clipboard());
+    if (what == "endRequests") return driver.endRequests();
+    if (what == "boxes") {
+        json boxes = json::array();
+        for (const Box& box : driver.boxes()) {
+            boxes.push_back({utf8(box.text), utf8(box.title), kIcons[static_cast<std::size_t>(box.icon)], utf8(box.fieldBehind)});
+        }
+        return boxes;
+    }
+    if (what == "chrome") {
+        const Chrome chrome = driver.chrome();
+        json menus = json::array();
+        for (const MenuSeen& menu : chrome.menus) menus.push_back({utf8(menu.caption), texts(menu.items)});
+        return {{"title", utf8(chrome.title)}, {"entries", texts(chrome.entries)},
+                {"listCaption", utf8(chrome.listCaption)}, {"buttonCaption", utf8(chrome.buttonCaption)},
+                {"toolTips", texts({chrome.listToolTip, chrome.fieldToolTip})}, {"menus", menus}};
+    }
+    throw std::invalid_argument("not a part the scenarios check: " + what);
+}
+
+std::vector<Scenario> table() {
+    std::vector<Scenario> rows;
+    for (const json& row : json::parse(kScenariosJson)) {
+        Scenario scenario{row["name"], {}, row["expect"].dump()};
+        for (const json& step : row["steps"]) {
+            const auto act = static_cast<Act>(indexOf(kActs, step[0]));
+            const bool numbered = act == Act::Pick || act == Act::Menu;
+            scenario.steps.push_back({act, step.size() > 1 && !numbered ? u16(step[1]) : u"", numbered ? step[1].get<int>() : 0});
+        }
+        rows.push_back(std::move(scenario));
+    }
+    return rows;
 }
 
 }  // namespace
@@ -141,38 +127,20 @@ const std::vector<Scenario>& all() {
 
 Outcome run(const Scenario& scenario, Driver& driver) {
     for (const Step& step : scenario.steps) driver.perform(step);
+    json expect = json::parse(scenario.expect);
+    expect.emplace("boxes", json::array());
+    expect.emplace("endRequests", 0);
     Outcome outcome;
-    std::vector<std::string>& differences = outcome.differences;
-    const Expect& e = scenario.expect;
-    const auto check = [&](const char* what, const auto& expected, const auto& read) {
-        if (const auto reason = driver.cannotShow(what)) {
-            outcome.notChecked.push_back(std::string(what) + ": " + *reason);
-            return;
+    for (auto& [what, expected] : expect.items()) {
+        json read = seen(driver, what);
+        if (what == "names") {
+            if (const auto reason = driver.cannotShow("the list's accessible name")) {
+                outcome.notChecked.push_back("the list's accessible name: " + *reason);
+                read[0] = expected[0];
+            }
         }
-        const auto seen = read();
-        if (!(seen == expected)) differences.push_back(std::string(what) + ": " + show(seen) + ", expected " + show(expected));
-    };
-    if (e.field) check("field", *e.field, [&] { return driver.fieldText(); });
-    if (e.selection) check("selection", *e.selection, [&] { return driver.fieldSelection(); });
-    if (e.lengthCaption) check("length caption", *e.lengthCaption, [&] { return *driver.label(ControlId::Lab_Desc1); });
-    if (e.results) {
-        check("result area", *e.results, [&] {
-            return ResultArea{driver.label(ControlId::Lab_Desc2), driver.label(ControlId::LabRisultato),
-                              driver.label(ControlId::Lab_Desc3), driver.label(ControlId::LabEsatto)};
-        });
+        if (read != expected) outcome.differences.push_back(what + ": " + read.dump() + ", expected " + expected.dump());
     }
-    if (e.focus) check("focus", e.focus, [&] { return driver.focus(); });
-    if (e.names) {
-        check("the list's accessible name", e.names->list, [&] { return driver.names().list; });
-        check("the field's accessible name", e.names->field, [&] { return driver.names().field; });
-        check("the button's accessible name", e.names->button, [&] { return driver.names().button; });
-    }
-    if (e.heard) check("heard", *e.heard, [&] { return driver.heard(); });
-    check("message boxes", e.boxes, [&] { return driver.boxes(); });
-    if (e.bells) check("bells", *e.bells, [&] { return driver.bells(); });
-    if (e.clipboard) check("clipboard", *e.clipboard, [&] { return driver.clipboard(); });
-    check("requests to end", e.endRequests, [&] { return driver.endRequests(); });
-    if (e.chrome) check("captions, entries, tooltips and menus", *e.chrome, [&] { return driver.chrome(); });
     return outcome;
 }
 

@@ -1,0 +1,427 @@
+#include "main_window.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "colour.h"
+#include "key_ascii.h"
+#include "texts.h"
+
+namespace velbarino::web {
+namespace {
+
+struct LabelName {
+    ControlId id;
+    const char* name;
+};
+constexpr std::array<LabelName, 6> kLabels = {{{ControlId::Lab_Desc0, "Lab_Desc0"},
+                                               {ControlId::Lab_Desc1, "Lab_Desc1"},
+                                               {ControlId::Lab_Desc2, "Lab_Desc2"},
+                                               {ControlId::Lab_Desc3, "Lab_Desc3"},
+                                               {ControlId::LabRisultato, "LabRisultato"},
+                                               {ControlId::LabEsatto, "LabEsatto"}}};
+
+const char* menuName(MenuId id) {
+    switch (id) {
+        case MenuId::MenuFile: return "MenuFile";
+        case MenuId::MenuFine: return "MenuFine";
+        case MenuId::MenuAbout0: return "MenuAbout0";
+        case MenuId::MenuAbout: return "MenuAbout";
+    }
+    return "";
+}
+
+std::string nameOf(ControlId id) {
+    switch (id) {
+        case ControlId::Cmb_Ean: return "Cmb_Ean";
+        case ControlId::Txt_Ean: return "Txt_Ean";
+        case ControlId::Cmd_Calcola: return "Cmd_Calcola";
+        default:
+            for (const auto& label : kLabels) {
+                if (label.id == id) return label.name;
+            }
+    }
+    return "Frm_Ean";
+}
+
+void placeAt(val element, const Geometry& g) {
+    place(element, pixelsOf(g.left), pixelsOf(g.top), pixelsOf(g.width), pixelsOf(g.height));
+}
+
+std::string css(Rgb c) {
+    return "rgb(" + std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue) + ")";
+}
+
+// The theme's colours as the page's style sheet sets them (light or dark).
+Rgb themeColour(const char* property) {
+    val style = val::global("getComputedStyle")(document()["documentElement"]);
+    const std::string value = style.call<val>("getPropertyValue", std::string(property)).as<std::string>();
+    int r = 0, g = 0, b = 0;
+    std::sscanf(value.c_str(), " #%02x%02x%02x", &r, &g, &b);
+    return {r, g, b};
+}
+
+// A caption with its access key ('&' before it) as text plus the key.
+std::pair<std::u16string, std::u16string> accessKey(std::u16string_view caption) {
+    std::u16string text, key;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size()) {
+            key = caption.substr(i + 1, 1);
+            continue;
+        }
+        text += caption[i];
+    }
+    return {text, key};
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowState& state, Frm_Ean& form) : state_(state), form_(form) {
+    build();
+    state_.setObserver(this);
+}
+
+MainWindow::~MainWindow() { state_.setObserver(nullptr); }
+
+std::map<ControlId, std::string> MainWindow::controlIds() const {
+    std::map<ControlId, std::string> ids;
+    for (ControlId id : {ControlId::Cmb_Ean, ControlId::Txt_Ean, ControlId::Cmd_Calcola}) ids[id] = nameOf(id);
+    for (const auto& label : kLabels) ids[label.id] = label.name;
+    return ids;
+}
+
+void MainWindow::build() {
+    val window = byId("Frm_Ean");
+    window.call<void>("setAttribute", std::string("aria-label"), toJs(state_.form().Caption));
+    byId("Title").set("textContent", toJs(state_.form().Caption));
+    document().set("title", toJs(state_.form().Caption));
+    buildMenus(byId("MenuBar"));
+
+    val client = byId("ClientArea");
+    place(client, 0, 0, pixelsOf(state_.form().clientWidth), pixelsOf(state_.form().clientHeight));
+    client["style"].set("position", std::string("relative"));
+    // Each caption is created before the control it names, which refers to it.
+    for (const auto& [id, name] : kLabels) {
+        const LabelControl& model = state_.label(id);
+        val label = create(id == ControlId::Lab_Desc0 || id == ControlId::Lab_Desc1 ? "label" : "div", client, name);
+        label.set("className", std::string(model.fixedSingleBorder ? "label box" : "label"));
+        placeAt(label, model.geometry);
+        labelChanged(id);
+    }
+
+    const ComboControl& list = state_.Cmb_Ean();
+    list_ = create("button", client, "Cmb_Ean");
+    list_.set("className", std::string("combo"));
+    list_.set("title", toJs(list.toolTip));
+    for (const auto& [name, value] : {std::pair{"role", "combobox"}, {"aria-haspopup", "listbox"},
+                                      {"aria-expanded", "false"}, {"aria-controls", "Cmb_Ean_list"},
+                                      {"aria-labelledby", "Lab_Desc0"}}) {
+        list_.call<void>("setAttribute", std::string(name), std::string(value));
+    }
+    placeAt(list_, list.geometry);
+    options_ = create("ul", client, "Cmb_Ean_list");
+    options_.call<void>("setAttribute", std::string("role"), std::string("listbox"));
+    options_.call<void>("setAttribute", std::string("aria-labelledby"), std::string("Lab_Desc0"));
+    options_.set("hidden", true);
+    place(options_, pixelsOf(list.geometry.left), pixelsOf(list.geometry.top + list.geometry.height), pixelsOf(list.geometry.width), 0);
+    options_["style"].set("height", std::string("auto"));
+    itemsChanged();
+
+    const TextControl& text = state_.Txt_Ean();
+    field_ = create("input", client, "Txt_Ean");
+    for (const auto& [name, value] : {std::pair{"type", "text"}, {"inputmode", "numeric"}, {"autocomplete", "off"},
+                                      {"spellcheck", "false"}}) {
+        field_.call<void>("setAttribute", std::string(name), std::string(value));
+    }
+    field_.set("title", toJs(text.toolTip));
+    placeAt(field_, text.geometry);
+    byId("Lab_Desc1").set("htmlFor", std::string("Txt_Ean"));
+
+    const ButtonControl& button = state_.Cmd_Calcola();
+    val calcola = create("button", client, "Cmd_Calcola");
+    calcola.set("textContent", toJs(button.Caption));
+    calcola.call<void>("setAttribute", std::string("aria-label"), toJs(texts::kButtonName));  // "..." says nothing
+    placeAt(calcola, button.geometry);
+
+    // Tab order: the controls in the order of their tab indexes.
+    int order = 1;
+    for (ControlId id : state_.tabStops()) byId(nameOf(id)).set("tabIndex", order++);
+    byId("CopyEntry").set("textContent", toJs(texts::kCopia));
+    byId("Ended").set("textContent", toJs(texts::kWebEnded));
+    byId("MessageBoxOk").set("textContent", toJs(texts::kOk));
+}
+
+void MainWindow::buildMenus(val bar) {
+    for (const MenuEntry& top : state_.menus()) {
+        const auto [caption, key] = accessKey(top.Caption);
+        val button = create("button", bar, menuName(top.id));
+        button.set("textContent", toJs(caption));
+        button.set("accessKey", toJs(key));
+        button.call<void>("setAttribute", std::string("role"), std::string("menuitem"));
+        button.call<void>("setAttribute", std::string("aria-haspopup"), std::string("menu"));
+        val popup = create("div", bar, std::string(menuName(top.id)) + "_items");
+        popup.call<void>("setAttribute", std::string("role"), std::string("menu"));
+        popup.set("className", std::string("popup"));
+        popup.set("hidden", true);
+        for (const MenuEntry& item : top.items) {
+            val entry = create("button", popup, menuName(item.id));
+            entry.set("textContent", toJs(item.Caption));
+            entry.call<void>("setAttribute", std::string("role"), std::string("menuitem"));
+            entry.set("tabIndex", -1);
+        }
+    }
+}
+
+void MainWindow::show() {
+    byId("Frm_Ean").set("hidden", false);
+    const std::vector<ControlId> stops = state_.tabStops();
+    if (!stops.empty()) byId(nameOf(stops.front())).call<void>("focus");
+}
+
+void MainWindow::end() {
+    byId("Frm_Ean").call<void>("remove");
+    byId("MessageBox").call<void>("remove");
+    byId("Ended").set("hidden", false);
+    val::global("Module").set("ended", true);  // the glue hands on no event any more
+    val::global("window").call<void>("close");  // closes a page that a script opened; others stay
+}
+
+// The field: control keys go through the filter before the field acts on them.
+void MainWindow::fieldKeyDown(val event) {
+    const std::string key = event["key"].as<std::string>();
+    const bool control = event["ctrlKey"].as<bool>();
+    std::int16_t code = keys::Dropped;
+    if (key == "Enter") {
+        code = control ? keys::LineFeed : keys::Enter;
+    } else if (key == "Backspace") {
+        code = control ? keys::CtrlBackspace : keys::Backspace;
+    } else if (control && key.size() == 1) {
+        code = keys::withControl(static_cast<char16_t>(key[0]));
+    } else {
+        return;  // characters come as input; keys without one are the field's own
+    }
+    // Enter has run the action; the field only needs the keys it edits with.
+    if (code == keys::Enter || code == keys::LineFeed) event.call<void>("preventDefault");
+    form_.Txt_Ean_KeyPress(code);
+    if (code == keys::Dropped) event.call<void>("preventDefault");
+}
+
+// Typed and keypad characters, one code unit at a time: each one the filter
+// passes goes in at the caret, as the field would put it.
+void MainWindow::fieldBeforeInput(val event) {
+    const std::string type = event["inputType"].as<std::string>();
+    if (type != "insertText" || !event["cancelable"].as<bool>()) return;
+    event.call<void>("preventDefault");
+    for (char16_t c : fromJs(event["data"])) typeCharacter(c);
+}
+
+// Composed text (dead keys, input methods) arrives once the composition ends;
+// the field shows it while composing, and only the filtered text stays.
+void MainWindow::fieldCompositionEnd(val event) {
+    textChanged();
+    for (char16_t c : fromJs(event["data"])) typeCharacter(c);
+}
+
+void MainWindow::typeCharacter(char16_t character) {
+    auto code = static_cast<std::int16_t>(character);
+    form_.Txt_Ean_KeyPress(code);
+    if (code < keys::FirstPrintable) return;
+    field_.call<void>("setRangeText", toJs(std::u16string(1, static_cast<char16_t>(code))), field_["selectionStart"],
+                      field_["selectionEnd"], std::string("end"));
+    form_.fieldEdited(fromJs(field_["value"]));
+}
+
+// Every other change the field makes itself: deleting, pasting, cutting, dropping.
+void MainWindow::fieldInput(val event) {
+    if (event["isComposing"].as<bool>()) return;
+    form_.fieldEdited(fromJs(field_["value"]));
+}
+
+void MainWindow::fieldDoubleClick() { form_.Txt_Ean_DblClick(); }
+
+// The action list: arrows on the closed list pick at once; F4, Alt+Down,
+// Enter or the space bar open it; in the open list, arrows mark an entry and
+// Enter or the space bar pick it, the marked one again included.
+void MainWindow::listKeyDown(val event) {
+    const std::string key = event["key"].as<std::string>();
+    const bool open = !options_["hidden"].as<bool>();
+    const int count = static_cast<int>(state_.Cmb_Ean().items.size());
+    const int step = key == "ArrowDown" ? 1 : key == "ArrowUp" ? -1 : 0;
+    if (open) {
+        if (step != 0) highlight(std::clamp(highlighted_ + step, 0, count - 1));
+        if (key == "Enter" || key == " ") {
+            openList(false);
+            form_.entryPicked(static_cast<std::int16_t>(highlighted_));
+        }
+        if (key == "Escape" || key == "Tab") openList(false);
+        if (key != "Tab") event.call<void>("preventDefault");
+        return;
+    }
+    if (key == "F4" || key == "Enter" || key == " " || (step == 1 && event["altKey"].as<bool>())) {
+        openList(true);
+        event.call<void>("preventDefault");
+    } else if (step != 0) {
+        const int index = std::clamp(state_.Cmb_Ean().ListIndex + step, 0, count - 1);
+        if (index != state_.Cmb_Ean().ListIndex) form_.entryPicked(static_cast<std::int16_t>(index));
+        event.call<void>("preventDefault");
+    }
+}
+
+void MainWindow::listClick() { openList(options_["hidden"].as<bool>()); }
+
+void MainWindow::optionClick(val event) {
+    const int index = std::stoi(event["target"]["dataset"]["index"].as<std::string>());
+    openList(false);
+    form_.entryPicked(static_cast<std::int16_t>(index));
+}
+
+void MainWindow::openList(bool open) {
+    options_.set("hidden", !open);
+    list_.call<void>("setAttribute", std::string("aria-expanded"), std::string(open ? "true" : "false"));
+    if (open) {
+        highlight(state_.Cmb_Ean().ListIndex);
+    } else {
+        list_.call<void>("removeAttribute", std::string("aria-activedescendant"));
+        list_.call<void>("focus");
+    }
+}
+
+void MainWindow::highlight(int index) {
+    highlighted_ = index;
+    val items = options_["children"];
+    for (int i = 0; i < items["length"].as<int>(); ++i) items[i]["classList"].call<void>("toggle", std::string("marked"), i == index);
+    list_.call<void>("setAttribute", std::string("aria-activedescendant"), "Cmb_Ean_" + std::to_string(index));
+}
+
+void MainWindow::buttonClick() { form_.Cmd_Calcola_Click(); }
+void MainWindow::codeDoubleClick() { form_.LabEsatto_DblClick(); }
+
+void MainWindow::codeContextMenu(val event) {
+    event.call<void>("preventDefault");
+    val menu = byId("CodeMenu");
+    val entry = byId("CopyEntry");
+    entry.set("disabled", !form_.codeInLabEsatto().has_value());
+    menu["style"].set("left", std::to_string(event["clientX"].as<int>()) + "px");
+    menu["style"].set("top", std::to_string(event["clientY"].as<int>()) + "px");
+    openMenu(menu);
+}
+
+// Copying the code only reads it: the double-click stays the way to reuse it.
+void MainWindow::copyClick() {
+    closeMenus();
+    if (const std::optional<std::u16string> code = form_.codeInLabEsatto()) {
+        val::global("navigator")["clipboard"].call<val>("writeText", toJs(*code));
+    }
+}
+
+void MainWindow::menuClick(val event) {
+    const std::string id = event["currentTarget"]["id"].as<std::string>();
+    for (const MenuEntry& top : state_.menus()) {
+        if (id == menuName(top.id)) {
+            val popup = byId(id + "_items");
+            const bool wasOpen = !popup["hidden"].as<bool>();
+            closeMenus();
+            if (!wasOpen) openMenu(popup);
+            return;
+        }
+        for (const MenuEntry& item : top.items) {
+            if (id == menuName(item.id)) {
+                closeMenus();
+                form_.Menu_Click(item.id);
+                return;
+            }
+        }
+    }
+}
+
+// In an open menu: arrows move between its entries, Escape closes it.
+void MainWindow::menuKeyDown(val event) {
+    const std::string key = event["key"].as<std::string>();
+    val entries = event["currentTarget"].call<val>("querySelectorAll", std::string("button:not([disabled])"));
+    const int count = entries["length"].as<int>();
+    int at = 0;
+    while (at < count && !entries[at].strictlyEquals(document()["activeElement"])) ++at;
+    if (key == "Escape") {
+        closeMenus();
+    } else if ((key == "ArrowDown" || key == "ArrowUp") && count > 0) {
+        entries[(at + (key == "ArrowDown" ? 1 : count - 1)) % count].call<void>("focus");
+    } else {
+        return;
+    }
+    event.call<void>("preventDefault");
+}
+
+void MainWindow::openMenu(val menu) {
+    menu.set("hidden", false);
+    val first = menu.call<val>("querySelector", std::string("button:not([disabled])"));
+    if (!first.isNull()) first.call<void>("focus");
+}
+
+void MainWindow::closeMenus() {
+    val open = document().call<val>("querySelectorAll", std::string("[role=menu]:not([hidden])"));
+    for (int i = 0; i < open["length"].as<int>(); ++i) open[i].set("hidden", true);
+}
+
+void MainWindow::closeRequested() {
+    bool cancel = false;
+    form_.Form_QueryUnload(cancel, 0);
+}
+
+void MainWindow::labelChanged(ControlId control) {
+    const LabelControl& model = state_.label(control);
+    val label = byId(nameOf(control));
+    if (label.isNull()) return;
+    label.set("textContent", toJs(model.Caption));
+    label.set("hidden", !model.Visible);
+    if (model.BackColor) {
+        const LabelColours colours =
+            labelColours(model.BackColor, {themeColour("--button-face"), themeColour("--button-text"), themeColour("--window-text")});
+        label["style"].set("backgroundColor", css(colours.back));
+        label["style"].set("color", css(colours.text));
+    }
+    // A caption names its box only while it is shown.
+    for (ControlId box : {ControlId::LabRisultato, ControlId::LabEsatto}) {
+        if (nameLabelOf(box) != control) continue;
+        val boxElement = byId(nameOf(box));
+        if (boxElement.isNull()) continue;
+        if (model.Visible) {
+            boxElement.call<void>("setAttribute", std::string("aria-labelledby"), nameOf(control) + " " + nameOf(box));
+        } else {
+            boxElement.call<void>("removeAttribute", std::string("aria-labelledby"));
+        }
+    }
+}
+
+void MainWindow::itemsChanged() {
+    options_.set("innerHTML", std::string());
+    int index = 0;
+    for (const std::u16string& item : state_.Cmb_Ean().items) {
+        val option = create("li", options_, "Cmb_Ean_" + std::to_string(index));
+        option.call<void>("setAttribute", std::string("role"), std::string("option"));
+        option["dataset"].set("index", std::to_string(index++));
+        option.set("textContent", toJs(item));
+    }
+    listIndexChanged();
+}
+
+void MainWindow::listIndexChanged() {
+    const ComboControl& list = state_.Cmb_Ean();
+    const int selected = list.ListIndex;
+    val items = options_["children"];
+    for (int i = 0; i < items["length"].as<int>(); ++i) {
+        items[i].call<void>("setAttribute", std::string("aria-selected"), std::string(i == selected ? "true" : "false"));
+    }
+    list_.set("textContent", selected >= 0 ? toJs(list.items[static_cast<std::size_t>(selected)]) : val(std::string()));
+}
+
+void MainWindow::textChanged() {
+    if (!field_.isNull()) field_.set("value", toJs(state_.Txt_Ean().Text));
+}
+
+void MainWindow::selectionChanged() {
+    const TextControl& text = state_.Txt_Ean();
+    field_.call<void>("setSelectionRange", text.SelStart, text.SelStart + text.SelLength);
+}
+
+}  // namespace velbarino::web

@@ -1,0 +1,72 @@
+// The window in a browser page: renders MainWindowState into HTML controls
+// laid out from the twips table at 96 CSS pixels an inch, keeps them in step
+// with every write the logic makes, and hands the page's events to Frm_Ean:
+// keys and characters before the field applies them, the field's own edits,
+// picks, clicks, double-clicks, menus and the close request. No rule lives
+// here. Each event handler reads the DOM event from Module.event.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "dom.h"
+#include "frm_ean.h"
+#include "main_window_state.h"
+
+namespace velbarino::web {
+
+class MainWindow final : private StateObserver {
+public:
+    MainWindow(MainWindowState& state, Frm_Ean& form);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    /// Every control's element id, for the platform's focus.
+    std::map<ControlId, std::string> controlIds() const;
+    /// Shows the window with the focus on the first control of the tab order.
+    void show();
+    /// The program has ended: the window goes, a notice takes its place.
+    void end();
+
+    // The page's events, from the glue.
+    void fieldKeyDown(val event);
+    void fieldBeforeInput(val event);
+    void fieldCompositionEnd(val event);
+    void fieldInput(val event);
+    void fieldDoubleClick();
+    void listKeyDown(val event);
+    void listClick();
+    void optionClick(val event);
+    void buttonClick();
+    void codeDoubleClick();
+    void codeContextMenu(val event);
+    void copyClick();
+    void menuClick(val event);
+    void menuKeyDown(val event);
+    void closeRequested();
+
+private:
+    void labelChanged(ControlId label) override;
+    void itemsChanged() override;
+    void listIndexChanged() override;
+    void textChanged() override;
+    void selectionChanged() override;
+
+    void build();
+    void buildMenus(val bar);
+    void typeCharacter(char16_t character);
+    void openList(bool open);
+    void highlight(int index);
+    void openMenu(val menu);
+    void closeMenus();
+
+    MainWindowState& state_;
+    Frm_Ean& form_;
+    val field_ = val::null();
+    val list_ = val::null();
+    val options_ = val::null();
+    int highlighted_ = -1;  // the entry marked in the open list
+};
+
+}  // namespace velbarino::web

@@ -1,0 +1,60 @@
+#include "web_platform.h"
+
+#include <emscripten.h>
+
+namespace velbarino::web {
+namespace {
+
+// Shows the page's dialog, filled in already, and returns once it is closed.
+EM_ASYNC_JS(void, awaitDialog, (), { await Module.openDialog(); });
+EM_JS(void, ringBell, (), { Module.bell(); });
+
+const char* iconClass(std::int32_t style) {
+    switch (messageIcon(style)) {
+        case MessageIcon::Error: return "icon error";
+        case MessageIcon::Warning: return "icon warning";
+        case MessageIcon::Information: return "icon information";
+        case MessageIcon::None: break;
+    }
+    return "icon";
+}
+
+// A box's lines are separated by lone carriage returns.
+std::u16string withLineBreaks(std::u16string_view text) {
+    std::u16string out(text);
+    for (char16_t& c : out) {
+        if (c == u'\r') c = u'\n';
+    }
+    return out;
+}
+
+}  // namespace
+
+WebPlatform::WebPlatform(AppInfo info, EndProcess endProcess) : info_(std::move(info)), endProcess_(std::move(endProcess)) {}
+
+// A page is always in front of its own dialog, so the foreground request needs nothing more.
+void WebPlatform::messageBox(std::u16string_view text, std::u16string_view title, std::int32_t style) {
+    byId("MessageBoxTitle").set("textContent", toJs(title));
+    byId("MessageBoxText").set("textContent", toJs(withLineBreaks(text)));
+    byId("MessageBoxIcon").set("className", std::string(iconClass(style)));
+    awaitDialog();
+}
+
+void WebPlatform::setFocus(ControlId control) {
+    const auto found = controlIds_.find(control);
+    if (found != controlIds_.end()) byId(found->second).call<void>("focus");
+}
+
+// A live region speaks when its text changes: the same text again gets a
+// silent no-break space, so that it is heard again.
+void WebPlatform::announce(std::u16string_view text) {
+    if (text.empty()) return;
+    val region = byId("Announcer");
+    val spoken = toJs(text);
+    if (region["textContent"].strictlyEquals(spoken)) spoken = toJs(std::u16string(text) + u"\u00A0");
+    region.set("textContent", spoken);
+}
+
+void WebPlatform::beep() { ringBell(); }
+
+}  // namespace velbarino::web
