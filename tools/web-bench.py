@@ -8,8 +8,7 @@ import os
 import statistics
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "web", "tests"))
-from scenario_test import Page  # noqa: E402  (the same headless Chromium as the tests)
+from headless_page import HeadlessPage
 
 READY = "return new Promise(done => { const wait = () => { const m = performance.getEntriesByName('velbarino-ready');" \
         " m.length ? done(m[0].startTime) : setTimeout(wait, 1); }; wait(); })"
@@ -27,7 +26,7 @@ return new Promise(done => {
 def main():
     page_path, bare_path = sys.argv[1], sys.argv[2]
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 15
-    page = Page("file://" + page_path)
+    page = HeadlessPage("file://" + page_path)
     ours, theirs, keys = [], [], []
     try:
         for _ in range(runs):

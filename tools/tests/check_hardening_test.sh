@@ -5,6 +5,8 @@
 set -euo pipefail
 checker=$(cd "$(dirname "$0")/.." && pwd)/check-hardening.sh
 scratch=$(mktemp -d)
+# shellcheck source=verdict.sh
+source "$(dirname "$0")/verdict.sh"
 trap 'rm -rf "$scratch"' EXIT
 cat >"$scratch/main.cpp" <<'CPP'
 #include <cstdio>
@@ -23,7 +25,6 @@ int main(int argc, char** argv) {
 CPP
 good=(-O2 -fstack-protector-strong -D_FORTIFY_SOURCE=2 -fstack-clash-protection -fcf-protection -fPIE -pie
       -Wl,-z,relro -Wl,-z,now)
-failures=0
 # check NAME EXPECTED FLAGS...: builds with FLAGS into a build folder of its
 # own; EXPECTED is "pass", or a text that the checker's FAIL line must hold.
 check() {
@@ -34,15 +35,7 @@ check() {
     g++ "$@" "$build/app/CMakeFiles/velbarino.dir/main.cpp.o" -o "$build/velbarino"
     printf '[{"command": "g++ %s -c main.cpp"}]\n' "$*" >"$build/compile_commands.json"
     output=$("$checker" "$build/velbarino" "$build" 2>&1) || status=$?
-    if [ "$expected" = pass ] && [ "$status" -eq 0 ]; then
-        echo "ok    $name: passes"
-    elif [ "$expected" != pass ] && [ "$status" -ne 0 ] && grep -q "^FAIL: .*$expected" <<<"$output"; then
-        echo "ok    $name: $(grep '^FAIL' <<<"$output")"
-    else
-        echo "FAIL  $name: expected $expected, got status $status:"
-        tail -n 3 <<<"$output"
-        failures=$((failures + 1))
-    fi
+    verdict "$name" "$expected" "$status" "$output"
 }
 without() { local drop=$1; shift; for flag in "${good[@]}"; do [ "$flag" = "$drop" ] || echo "$flag"; done; }
 

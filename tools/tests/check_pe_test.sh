@@ -9,6 +9,8 @@ triple=$1
 checker=$(cd "$(dirname "$0")/.." && pwd)/check-pe.sh
 arch=$([ "$triple" = i686-w64-mingw32 ] && echo x86 || echo x86_64)
 scratch=$(mktemp -d)
+# shellcheck source=verdict.sh
+source "$(dirname "$0")/verdict.sh"
 trap 'rm -rf "$scratch"' EXIT
 cat >"$scratch/main.cpp" <<'CPP'
 #include <windows.h>
@@ -21,7 +23,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command, int) {
 CPP
 compile=(-O2 -fstack-protector-strong -D_FORTIFY_SOURCE=2)
 link=(-mwindows -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp -lssp)
-failures=0
 # check NAME EXPECTED COMPILE_FLAGS -- LINK_FLAGS: EXPECTED is "pass", or a
 # text that the checker's FAIL line must hold.
 check() {
@@ -35,14 +36,7 @@ check() {
     fi
     "$triple-g++-posix" "${flags[@]}" "$scratch/main.cpp" -o "$build/velbarino.exe" "$@"
     output=$("$checker" "$triple-objdump" "$triple-nm" "$build/velbarino.exe" "$build" "$arch" 2>&1) || status=$?
-    if [ "$expected" = pass ] && [ "$status" -eq 0 ]; then
-        echo "ok    $name: passes"
-    elif [ "$expected" != pass ] && [ "$status" -ne 0 ] && grep -q "^FAIL: .*$expected" <<<"$output"; then
-        echo "ok    $name: $output"
-    else
-        echo "FAIL  $name: expected $expected, got status $status: $output"
-        failures=$((failures + 1))
-    fi
+    verdict "$name" "$expected" "$status" "$output"
 }
 
 check as-shipped pass "${compile[@]}" -- "${link[@]}"

@@ -1,23 +1,17 @@
 #!/usr/bin/python3
-"""The shared scenarios (ui/tests/scenarios.json) through the page in headless Chromium: real key and mouse events by
-WebDriver, the page read back from its DOM and, for names, from Chromium's
-accessibility tree. Then the page as a user opens it: from file://, with no
-request to any network, its live region and its end.
-
-Usage: scenario_test.py PAGE SCENARIOS_JSON
-"""
+"""The shared scenarios (ui/tests/scenarios.json) through the page in headless
+Chromium, with real key and mouse events, read back from the DOM and, for
+names, from the accessibility tree; then the page as a user opens it.
+Usage: scenario_test.py PAGE SCENARIOS_JSON"""
 import json
+import os
 import sys
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.action_chains import ActionChains
-from selenium.webdriver.common.by import By
-from selenium.webdriver.common.keys import Keys
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from headless_page import STARTED, ActionChains, HeadlessPage, Keys  # noqa: E402
 
 # What the browser cannot be made to do from outside, imitated in the page.
-IMITATED = {"MenuPaste": "the browser's own context menu: its paste is an input event from outside the keyboard",
-            "CloseRequest": "closing the tab: the page's pagehide event"}
+IMITATED = {"MenuPaste": "the browser's own menu: its paste, as an input event", "CloseRequest": "closing the tab: pagehide"}
 # Records each box with the field behind it and answers it; counts the bell;
 # lists every announcement; counts the requests to end instead of ending.
 INSTRUMENT = """
@@ -33,64 +27,14 @@ new MutationObserver(() => { const t = document.getElementById('Announcer').text
 """
 
 
-class Page:
-    def __init__(self, url):
-        options = webdriver.ChromeOptions()
-        for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                         "--disable-background-networking", "--disable-component-update", "--disable-sync"):
-            options.add_argument(argument)
-        options.binary_location = "/usr/bin/chromium"
-        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-        self.driver.execute_cdp_cmd("Browser.grantPermissions", {"permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
-        self.url = url
-
+class Page(HeadlessPage):
     def start(self, instrumented=True):
         self.driver.get(self.url)
-        self.js("return new Promise(ready => { const wait = () => Module.calledRun ? ready() : setTimeout(wait, 5); wait(); })")
+        self.js(STARTED)
         if instrumented:
             self.js(INSTRUMENT)
         self.set_clipboard("before")
 
-    def js(self, script, *arguments):
-        return self.driver.execute_script(script, *arguments)
-
-    def el(self, name):
-        return self.driver.find_element(By.ID, name)
-
-    def keys(self, *keys, control=False):
-        chain = ActionChains(self.driver)
-        (chain.key_down(Keys.CONTROL).send_keys(*keys).key_up(Keys.CONTROL) if control else chain.send_keys(*keys)).perform()
-
-    def set_clipboard(self, text):
-        self.driver.execute_async_script("navigator.clipboard.writeText(arguments[0]).then(arguments[1])", text)
-
-    def clipboard(self):
-        return self.driver.execute_async_script("navigator.clipboard.readText().then(arguments[0])")
-
-    def ax_node(self, element_id):
-        """An element's node in Chromium's accessibility tree, and the whole tree."""
-        document = self.driver.execute_cdp_cmd("DOM.getDocument", {})
-        dom = self.driver.execute_cdp_cmd("DOM.querySelector", {"nodeId": document["root"]["nodeId"], "selector": "#" + element_id})
-        backend = self.driver.execute_cdp_cmd("DOM.describeNode", {"nodeId": dom["nodeId"]})["node"]["backendNodeId"]
-        nodes = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
-        return next(n for n in nodes if n.get("backendDOMNodeId") == backend), nodes
-
-    def name(self, element_id):
-        return self.ax_node(element_id)[0].get("name", {}).get("value", "")
-
-    def live_region(self, element_id):
-        """A live region's politeness and the text a screen reader reads from it."""
-        node, nodes = self.ax_node(element_id)
-        texts = [n.get("name", {}).get("value", "") for n in nodes if n.get("nodeId") in node.get("childIds", [])]
-        live = next((p["value"]["value"] for p in node.get("properties", []) if p["name"] == "live"), None)
-        return live, "".join(texts).rstrip("\u00a0")
-
-    def type(self, text):
-        if self.js("return document.activeElement.id") != "Txt_Ean":
-            self.js("document.getElementById('Txt_Ean').focus()")
-        for c in text:
-            named = {"\r": Keys.ENTER, "\b": Keys.BACKSPACE}.get(c)
-            self.keys(named or (chr(ord(c) + 96) if ord(c) < 32 else c), control=not named and ord(c) < 32)
 
     def perform(self, step):
         act = step[0]

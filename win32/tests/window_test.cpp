@@ -347,7 +347,7 @@ INSTANTIATE_TEST_SUITE_P(Shared, Win32Scenario, testing::ValuesIn(everyScenario(
 
 // What only this binding has.
 
-TEST_F(Win32Window, fixedSizeLaidOutAtTheWindowsDpiWithCaptionsBeforeTheirControls) {
+TEST_F(Win32Window, fixedSizeAtTheWindowsDpiCaptionsBeforeTheirControlsAndNoClosingOfItsOwn) {
     EXPECT_EQ(GetWindowLongW(window.hwnd(), GWL_STYLE) & WS_MAXIMIZEBOX, 0);
     // The manifest is in: per-monitor DPI, and the twips table at this DPI.
     EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()), DPI_AWARENESS_PER_MONITOR_AWARE);
@@ -363,6 +363,9 @@ TEST_F(Win32Window, fixedSizeLaidOutAtTheWindowsDpiWithCaptionsBeforeTheirContro
     EXPECT_EQ(GetFocus(), control(ControlId::Txt_Ean));
     press(VK_TAB);
     EXPECT_EQ(GetFocus(), control(ControlId::Cmd_Calcola));
+    PostMessageW(window.hwnd(), WM_CLOSE, 0, 0);
+    pump();
+    EXPECT_TRUE(IsWindow(window.hwnd()));  // the close request ends the program; the window's own closing is cancelled
 }
 
 TEST_F(Win32Window, onlyWhatTheFilterPassesReachesTheEditAndBoxesKeepTheirColours) {
@@ -421,13 +424,6 @@ TEST_F(Win32Window, everyPickRunsTheSelectionOnceAndIsHeardOnce) {
         SetWindowTextW(control(ControlId::Txt_Ean), L"");
         pump();
     }
-}
-
-TEST_F(Win32Window, theCloseRequestLeavesTheWindowToTheEnd) {
-    PostMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-    pump();
-    EXPECT_EQ(endRequests_, 1);
-    EXPECT_TRUE(IsWindow(window.hwnd()));  // the window's own closing was cancelled
 }
 
 // Records each WM_SETFONT to a control, and whether the font it replaces is still alive then.

@@ -1,0 +1,66 @@
+#!/usr/bin/python3
+"""The page in headless Chromium, as the browser's test and benchmark drive it:
+Debian's chromium and chromedriver through WebDriver, with the clipboard
+allowed, and what the accessibility tree says of an element."""
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+# Until the program has run its start-up.
+STARTED = "return new Promise(ready => { const wait = () => Module.calledRun ? ready() : setTimeout(wait, 5); wait(); })"
+
+
+class HeadlessPage:
+    def __init__(self, url):
+        options = webdriver.ChromeOptions()
+        for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                         "--disable-background-networking", "--disable-component-update", "--disable-sync"):
+            options.add_argument(argument)
+        options.binary_location = "/usr/bin/chromium"
+        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        self.driver.execute_cdp_cmd("Browser.grantPermissions", {"permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+        self.url = url
+
+    def js(self, script, *arguments):
+        return self.driver.execute_script(script, *arguments)
+
+    def el(self, name):
+        return self.driver.find_element(By.ID, name)
+
+    def keys(self, *keys, control=False):
+        chain = ActionChains(self.driver)
+        (chain.key_down(Keys.CONTROL).send_keys(*keys).key_up(Keys.CONTROL) if control else chain.send_keys(*keys)).perform()
+
+    def set_clipboard(self, text):
+        self.driver.execute_async_script("navigator.clipboard.writeText(arguments[0]).then(arguments[1])", text)
+
+    def clipboard(self):
+        return self.driver.execute_async_script("navigator.clipboard.readText().then(arguments[0])")
+
+    def ax_node(self, element_id):
+        """An element's node in Chromium's accessibility tree, and the whole tree."""
+        document = self.driver.execute_cdp_cmd("DOM.getDocument", {})
+        dom = self.driver.execute_cdp_cmd("DOM.querySelector", {"nodeId": document["root"]["nodeId"], "selector": "#" + element_id})
+        backend = self.driver.execute_cdp_cmd("DOM.describeNode", {"nodeId": dom["nodeId"]})["node"]["backendNodeId"]
+        nodes = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+        return next(n for n in nodes if n.get("backendDOMNodeId") == backend), nodes
+
+    def name(self, element_id):
+        return self.ax_node(element_id)[0].get("name", {}).get("value", "")
+
+    def live_region(self, element_id):
+        """A live region's politeness and the text a screen reader reads from it."""
+        node, nodes = self.ax_node(element_id)
+        texts = [n.get("name", {}).get("value", "") for n in nodes if n.get("nodeId") in node.get("childIds", [])]
+        live = next((p["value"]["value"] for p in node.get("properties", []) if p["name"] == "live"), None)
+        return live, "".join(texts).rstrip("\u00a0")
+
+    def type(self, text):
+        """Keys into the field: '\\r' Enter, '\\b' Backspace, codes 1-26 Ctrl+A to Ctrl+Z."""
+        if self.js("return document.activeElement.id") != "Txt_Ean":
+            self.js("document.getElementById('Txt_Ean').focus()")
+        for c in text:
+            named = {"\r": Keys.ENTER, "\b": Keys.BACKSPACE}.get(c)
+            self.keys(named or (chr(ord(c) + 96) if ord(c) < 32 else c), control=not named and ord(c) < 32)
