@@ -23,28 +23,6 @@ QRect pixels(const Geometry& g) {
 Rgb rgbOf(const QColor& colour) { return {colour.red(), colour.green(), colour.blue()}; }
 QColor qColorOf(Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
 
-// The labels, in the order of their names in ControlId, which keeps them together.
-struct LabelName {
-    ControlId id;
-    const char* name;
-};
-constexpr std::array<LabelName, 6> kLabels = {{{ControlId::Lab_Desc0, "Lab_Desc0"},
-                                               {ControlId::Lab_Desc1, "Lab_Desc1"},
-                                               {ControlId::Lab_Desc2, "Lab_Desc2"},
-                                               {ControlId::Lab_Desc3, "Lab_Desc3"},
-                                               {ControlId::LabRisultato, "LabRisultato"},
-                                               {ControlId::LabEsatto, "LabEsatto"}}};
-
-QString menuName(MenuId id) {
-    switch (id) {
-        case MenuId::MenuFile: return QStringLiteral("MenuFile");
-        case MenuId::MenuFine: return QStringLiteral("MenuFine");
-        case MenuId::MenuAbout0: return QStringLiteral("MenuAbout0");
-        case MenuId::MenuAbout: return QStringLiteral("MenuAbout");
-    }
-    return {};
-}
-
 std::size_t labelSlot(ControlId control) {
     return static_cast<std::size_t>(static_cast<int>(control) - static_cast<int>(ControlId::Lab_Desc0));
 }
@@ -77,11 +55,11 @@ void MainWindow::buildControls() {
     setCentralWidget(client);
 
     labEsatto_ = new ClickableLabel(client);
-    for (const auto& [id, name] : kLabels) {
+    for (ControlId id : kLabelIds) {
         QLabel* label = id == ControlId::LabEsatto ? labEsatto_ : new QLabel(client);
         labels_[labelSlot(id)] = label;
         const LabelControl& model = state_.label(id);
-        label->setObjectName(QString::fromLatin1(name));
+        label->setObjectName(QString::fromLatin1(controlName(id)));
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setFocusPolicy(Qt::NoFocus);
@@ -131,7 +109,7 @@ void MainWindow::buildControls() {
     // says nothing, and the announcer for what no focus move would reveal.
     cmdCalcola_->setAccessibleName(toQString(texts::kButtonName));
     announcer_ = new Announcer(client);
-    for (const auto& label : kLabels) renderLabel(label.id);  // now that the controls they name exist
+    for (ControlId id : kLabelIds) renderLabel(id);  // now that the controls they name exist
 
     const auto all = controls();
     const std::vector<ControlId> stops = state_.tabStops();
@@ -141,10 +119,10 @@ void MainWindow::buildControls() {
 void MainWindow::buildMenus() {
     for (const MenuEntry& top : state_.menus()) {
         QMenu* menu = menuBar()->addMenu(toQString(top.Caption));
-        menu->setObjectName(menuName(top.id));
+        menu->setObjectName(QString::fromLatin1(menuName(top.id)));
         for (const MenuEntry& item : top.items) {
             QAction* action = menu->addAction(toQString(item.Caption));
-            action->setObjectName(menuName(item.id));
+            action->setObjectName(QString::fromLatin1(menuName(item.id)));
             connect(action, &QAction::triggered, this, [this, id = item.id] { form_.Menu_Click(id); });
         }
     }
@@ -153,7 +131,7 @@ void MainWindow::buildMenus() {
 std::map<ControlId, QWidget*> MainWindow::controls() const {
     std::map<ControlId, QWidget*> all = {
         {ControlId::Cmb_Ean, cmbEan_}, {ControlId::Txt_Ean, txtEan_}, {ControlId::Cmd_Calcola, cmdCalcola_}};
-    for (const auto& [id, name] : kLabels) all[id] = labels_[labelSlot(id)];
+    for (ControlId id : kLabelIds) all[id] = labels_[labelSlot(id)];
     return all;
 }
 

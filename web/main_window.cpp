@@ -11,39 +11,7 @@
 namespace velbarino::web {
 namespace {
 
-struct LabelName {
-    ControlId id;
-    const char* name;
-};
-constexpr std::array<LabelName, 6> kLabels = {{{ControlId::Lab_Desc0, "Lab_Desc0"},
-                                               {ControlId::Lab_Desc1, "Lab_Desc1"},
-                                               {ControlId::Lab_Desc2, "Lab_Desc2"},
-                                               {ControlId::Lab_Desc3, "Lab_Desc3"},
-                                               {ControlId::LabRisultato, "LabRisultato"},
-                                               {ControlId::LabEsatto, "LabEsatto"}}};
-
-const char* menuName(MenuId id) {
-    switch (id) {
-        case MenuId::MenuFile: return "MenuFile";
-        case MenuId::MenuFine: return "MenuFine";
-        case MenuId::MenuAbout0: return "MenuAbout0";
-        case MenuId::MenuAbout: return "MenuAbout";
-    }
-    return "";
-}
-
-std::string nameOf(ControlId id) {
-    switch (id) {
-        case ControlId::Cmb_Ean: return "Cmb_Ean";
-        case ControlId::Txt_Ean: return "Txt_Ean";
-        case ControlId::Cmd_Calcola: return "Cmd_Calcola";
-        default:
-            for (const auto& label : kLabels) {
-                if (label.id == id) return label.name;
-            }
-    }
-    return "Frm_Ean";
-}
+std::string nameOf(ControlId id) { return controlName(id); }
 
 void placeAt(val element, const Geometry& g) {
     place(element, pixelsOf(g.left), pixelsOf(g.top), pixelsOf(g.width), pixelsOf(g.height));
@@ -87,7 +55,7 @@ MainWindow::~MainWindow() { state_.setObserver(nullptr); }
 std::map<ControlId, std::string> MainWindow::controlIds() const {
     std::map<ControlId, std::string> ids;
     for (ControlId id : {ControlId::Cmb_Ean, ControlId::Txt_Ean, ControlId::Cmd_Calcola}) ids[id] = nameOf(id);
-    for (const auto& label : kLabels) ids[label.id] = label.name;
+    for (ControlId id : kLabelIds) ids[id] = nameOf(id);
     return ids;
 }
 
@@ -102,9 +70,9 @@ void MainWindow::build() {
     place(client, 0, 0, pixelsOf(state_.form().clientWidth), pixelsOf(state_.form().clientHeight));
     client["style"].set("position", std::string("relative"));
     // Each caption is created before the control it names, which refers to it.
-    for (const auto& [id, name] : kLabels) {
+    for (ControlId id : kLabelIds) {
         const LabelControl& model = state_.label(id);
-        val label = create(id == ControlId::Lab_Desc0 || id == ControlId::Lab_Desc1 ? "label" : "div", client, name);
+        val label = create(id == ControlId::Lab_Desc0 || id == ControlId::Lab_Desc1 ? "label" : "div", client, nameOf(id));
         label.set("className", std::string(model.fixedSingleBorder ? "label box" : "label"));
         placeAt(label, model.geometry);
         labelChanged(id);

@@ -25,9 +25,6 @@ int scaled(int twips, UINT dpi) { return pixelsOf(twips, static_cast<int>(dpi));
 COLORREF colourRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
 Rgb rgbOf(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
 
-const std::initializer_list<ControlId> kLabels = {ControlId::Lab_Desc0, ControlId::Lab_Desc1, ControlId::Lab_Desc2,
-                                                  ControlId::Lab_Desc3, ControlId::LabRisultato, ControlId::LabEsatto};
-
 }  // namespace
 
 MainWindow::MainWindow(MainWindowState& state, Frm_Ean& form, HINSTANCE instance)
@@ -84,7 +81,7 @@ void MainWindow::create() {
         if (const std::optional<ControlId> label = nameLabelOf(id)) order.push_back(*label);
         order.push_back(id);
     }
-    for (ControlId id : kLabels) {
+    for (ControlId id : kLabelIds) {
         if (std::find(order.begin(), order.end(), id) == order.end()) order.push_back(id);
     }
     for (ControlId id : order) {
@@ -142,7 +139,7 @@ void MainWindow::layout(UINT dpi) {
                    scaled(g.height, dpi) + extraHeight, FALSE);
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     };
-    for (ControlId id : kLabels) place(id, state_.label(id).geometry);
+    for (ControlId id : kLabelIds) place(id, state_.label(id).geometry);
     place(ControlId::Cmb_Ean, state_.Cmb_Ean().geometry, scaled(1800, dpi));  // plus its open list
     place(ControlId::Txt_Ean, state_.Txt_Ean().geometry);
     place(ControlId::Cmd_Calcola, state_.Cmd_Calcola().geometry);
@@ -279,7 +276,7 @@ LRESULT MainWindow::handleField(HWND field, UINT message, WPARAM wParam, LPARAM 
 
 LRESULT MainWindow::colourLabel(HDC dc, HWND label) {
     const auto id = static_cast<ControlId>(GetDlgCtrlID(label) - kFirstControlId);
-    const bool ours = std::find(kLabels.begin(), kLabels.end(), id) != kLabels.end();  // not the announcer
+    const bool ours = std::find(kLabelIds.begin(), kLabelIds.end(), id) != kLabelIds.end();  // not the announcer
     const LabelColours colours = labelColours(ours ? state_.label(id).BackColor : std::nullopt,
                                               {rgbOf(GetSysColor(COLOR_BTNFACE)), rgbOf(GetSysColor(COLOR_BTNTEXT)),
                                                rgbOf(GetSysColor(COLOR_WINDOWTEXT))});

@@ -129,7 +129,6 @@ private:
     // The driver of the shared scenarios.
     void perform(const scenarios::Step& step) override {
         using scenarios::Act;
-        const char* menuNames[] = {"MenuFile", "MenuFine", "MenuAbout0", "MenuAbout"};
         switch (step.act) {
             case Act::Type: typeInField(q(step.text)); break;
             case Act::CtrlV:
@@ -147,7 +146,7 @@ private:
             case Act::DoubleClickField: QTest::mouseDClick(field(), Qt::LeftButton, {}, QPoint(4, 8)); break;
             case Act::DoubleClickCode: QTest::mouseDClick(label("LabEsatto"), Qt::LeftButton); break;
             case Act::Copia: contextMenu(label("LabEsatto"), QStringLiteral("Copia")); break;
-            case Act::Menu: find<QAction>(menuNames[step.index])->trigger(); break;
+            case Act::Menu: find<QAction>(menuName(static_cast<MenuId>(step.index)))->trigger(); break;
             case Act::CloseRequest: program->window().close(); break;
         }
     }

@@ -16,8 +16,6 @@ using nlohmann::json;
 constexpr std::array<const char*, 10> kActs = {"Type", "CtrlV", "MenuPaste", "Pick", "Button", "DoubleClickField",
                                                "DoubleClickCode", "Copia", "Menu", "CloseRequest"};
 constexpr std::array<const char*, 4> kIcons = {"None", "Error", "Warning", "Information"};
-constexpr std::array<const char*, 10> kControls = {"Frm_Ean", "Cmb_Ean", "Txt_Ean", "Cmd_Calcola", "Lab_Desc0",
-                                                   "Lab_Desc1", "Lab_Desc2", "Lab_Desc3", "LabRisultato", "LabEsatto"};
 
 std::u16string u16(const std::string& utf8) {
     std::u16string out;
@@ -80,7 +78,7 @@ json seen(Driver& driver, const std::string& what) {
         return {text(driver.label(ControlId::Lab_Desc2)), text(driver.label(ControlId::LabRisultato)),
                 text(driver.label(ControlId::Lab_Desc3)), text(driver.label(ControlId::LabEsatto))};
     }
-    if (what == "focus") return driver.focus() ? json(kControls[static_cast<std::size_t>(*driver.focus())]) : json(nullptr);
+    if (what == "focus") return driver.focus() ? json(controlName(*driver.focus())) : json(nullptr);
     if (what == "names") return texts({driver.names().list, driver.names().field, driver.names().button});
     if (what == "heard") return texts(driver.heard());
     if (what == "bells") return driver.bells();
