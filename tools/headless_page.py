@@ -29,9 +29,10 @@ class HeadlessPage:
     def el(self, name):
         return self.driver.find_element(By.ID, name)
 
-    def keys(self, *keys, control=False):
+    def keys(self, *keys, control=False, alt=False):
+        modifier = Keys.CONTROL if control else Keys.ALT if alt else None
         chain = ActionChains(self.driver)
-        (chain.key_down(Keys.CONTROL).send_keys(*keys).key_up(Keys.CONTROL) if control else chain.send_keys(*keys)).perform()
+        (chain.key_down(modifier).send_keys(*keys).key_up(modifier) if modifier else chain.send_keys(*keys)).perform()
 
     def set_clipboard(self, text):
         self.driver.execute_async_script("navigator.clipboard.writeText(arguments[0]).then(arguments[1])", text)

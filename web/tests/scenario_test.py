@@ -98,6 +98,16 @@ class Page(HeadlessPage):
         return self.js(f"return Module.{what}")  # heard, bells, endRequests
 
 
+def contrast(*colours):
+    """WCAG's contrast ratio of two CSS rgb() colours."""
+    def luminance(css):
+        linear = [v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4
+                  for v in (int(c) / 255 for c in css[css.index("(") + 1:-1].split(",")[:3])]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    high, low = sorted(map(luminance, colours), reverse=True)
+    return (high + 0.05) / (low + 0.05)
+
+
 def main():
     page_path, table = sys.argv[1], sys.argv[2]
     with open(table, encoding="utf-8") as rows:
@@ -128,10 +138,18 @@ def main():
             "its live region is assertive and says the result":
                 page.live_region("Announcer") == ("assertive", "Checksum 1, Codice Completo 4006381333931"),
         }
-        page.el("MenuFile").click()
-        page.el("MenuFine").click()
-        checks["Fine Programma leaves only the notice"] = (
+        page.keys("f", alt=True)  # the File menu's access key, then Enter on "Fine Programma"
+        page.keys(Keys.ENTER)
+        checks["Fine Programma, by the keyboard, leaves only the notice"] = (
             page.js("return !document.getElementById('Frm_Ean') && !document.getElementById('Ended').hidden") is True)
+        # A dark theme: every text on its own background at 4.5:1 at least (WCAG).
+        page.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [{"name": "prefers-color-scheme", "value": "dark"}]})
+        page.start(instrumented=False)
+        page.type("400638133393\r")
+        colours = page.js("const c = e => getComputedStyle(e), back = e => c(e).backgroundColor == 'rgba(0, 0, 0, 0)' ?"
+                          " c(document.body).backgroundColor : c(e).backgroundColor; return [...document.querySelectorAll("
+                          "'#ClientArea > :not([hidden]):not(ul)')].map(e => [e.id, c(e).color, back(e)])")
+        checks["readable under a dark theme"] = all(contrast(text, back) >= 4.5 for _, text, back in colours) and len(colours) == 9
         for name, good in checks.items():
             print(("ok    " if good else "FAIL  ") + name)
             passed, failed = passed + good, failed + (not good)
