@@ -1,7 +1,6 @@
 #include "main_window.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 
 #include "colour.h"
