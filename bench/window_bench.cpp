@@ -21,6 +21,7 @@ public:
     void endProcess() override {}
     void announce(std::u16string_view) override {}
     void beep() override {}
+    bool copyText(std::u16string_view) override { return true; }
     AppInfo appInfo() const override { return {}; }
 };
 

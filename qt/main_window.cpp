@@ -1,6 +1,5 @@
 #include "main_window.h"
 
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -194,16 +193,12 @@ void MainWindow::changeEvent(QEvent* event) {
     }
 }
 
-// Copying the code only reads it: the double-click stays the way to reuse it.
 void MainWindow::showCodeMenu(const QPoint& position) {
-    const std::optional<std::u16string> code = form_.codeInLabEsatto();
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("LabEsattoMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    QAction* copy = menu->addAction(toQString(texts::kCopia), this, [text = toQString(code.value_or(u""))] {
-        QGuiApplication::clipboard()->setText(text);
-    });
-    copy->setEnabled(code.has_value());
+    QAction* copy = menu->addAction(toQString(texts::kCopia), this, [this] { form_.Copia_Click(); });
+    copy->setEnabled(form_.codeInLabEsatto().has_value());
     menu->popup(labEsatto_->mapToGlobal(position));
 }
 

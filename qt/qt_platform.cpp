@@ -1,6 +1,7 @@
 #include "qt_platform.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
 
 #include "text_conversion.h"
@@ -69,6 +70,14 @@ void QtPlatform::announce(std::u16string_view text) {
 }
 
 void QtPlatform::beep() { bell_(); }
+
+// Read back: a platform without a clipboard (Wayland without focus, a
+// sandbox) takes the text and keeps nothing.
+bool QtPlatform::copyText(std::u16string_view text) {
+    const QString copied = toQString(text);
+    QGuiApplication::clipboard()->setText(copied);
+    return QGuiApplication::clipboard()->text() == copied;
+}
 
 AppInfo QtPlatform::appInfo() const { return info_; }
 

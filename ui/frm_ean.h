@@ -56,6 +56,9 @@ public:
     /// @brief The code that LabEsatto holds, if any: what its double-click
     /// reuses and its "Copia" menu copies (disabled without one).
     std::optional<std::u16string> codeInLabEsatto() const;
+    /// @brief "Copia" of LabEsatto's menu: the code to the clipboard, and a
+    /// message when the platform could not put it there.
+    void Copia_Click();
 
     /// @brief A menu entry was chosen; the two top-level menus only open.
     void Menu_Click(MenuId menu);

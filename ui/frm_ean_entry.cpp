@@ -91,6 +91,14 @@ std::optional<std::u16string> Frm_Ean::codeInLabEsatto() const {
     return caption;
 }
 
+// Copying only reads the code: the double-click stays the way to reuse it.
+void Frm_Ean::Copia_Click() {
+    const std::optional<std::u16string> code = codeInLabEsatto();
+    if (!code || platform_.copyText(*code)) return;
+    // A copy that silently did nothing would be pasted later as the old text.
+    platform_.messageBox(texts::kCopyFailed, texts::kTitle, MessageStyle::Warning);
+}
+
 void Frm_Ean::LabEsatto_DblClick() {
     const std::optional<std::u16string> code = codeInLabEsatto();
     if (!code) return;

@@ -25,7 +25,8 @@
 //  5. Clicks. The button calls Cmd_Calcola_Click; a double-click on the field
 //     calls Txt_Ean_DblClick after the field's own word selection; one on the
 //     code's box calls LabEsatto_DblClick. The box's context menu has "Copia"
-//     (texts::kCopia), enabled only while Frm_Ean::codeInLabEsatto() has a code.
+//     (texts::kCopia), enabled only while Frm_Ean::codeInLabEsatto() has a
+//     code, and calls Frm_Ean::Copia_Click, which copies through copyText.
 //  6. Closing. Every request to close the window calls Form_QueryUnload and
 //     keeps the window; the program ends in Platform::endProcess, after which
 //     no handler runs. What the user copied stays on the clipboard.
@@ -98,6 +99,9 @@ public:
     virtual void announce(std::u16string_view text) = 0;
     /// @brief The platform's bell: the cue that a key was refused.
     virtual void beep() = 0;
+    /// @brief Puts @p text on the clipboard; false, with the clipboard as it
+    /// was, when the platform refuses it.
+    virtual bool copyText(std::u16string_view text) = 0;
     virtual AppInfo appInfo() const = 0;
 };
 

@@ -287,27 +287,19 @@ LRESULT MainWindow::colourLabel(HDC dc, HWND label) {
     return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
 }
 
-// Copying the code only reads it: the double-click stays the way to reuse it.
 void MainWindow::showCodeMenu(POINT at) {
-    const std::optional<std::u16string> code = form_.codeInLabEsatto();
     if (at.x == -1 && at.y == -1) {  // from the keyboard: under the box
         RECT box{};
         GetWindowRect(controls_.at(ControlId::LabEsatto), &box);
         at = {box.left, box.bottom};
     }
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING | (code ? 0u : MF_GRAYED), kCopyCommand, toWide(texts::kCopia).c_str());
+    if (menu == nullptr) return;
+    const bool hasCode = form_.codeInLabEsatto().has_value();
+    AppendMenuW(menu, MF_STRING | (hasCode ? 0u : MF_GRAYED), kCopyCommand, toWide(texts::kCopia).c_str());
     const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
     DestroyMenu(menu);
-    if (!code || chosen != kCopyCommand || !OpenClipboard(hwnd_)) return;
-    EmptyClipboard();
-    const std::wstring wide = toWide(*code);
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t))) {
-        std::copy_n(wide.c_str(), wide.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
-        GlobalUnlock(memory);
-        if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
-    }
-    CloseClipboard();
+    if (chosen == kCopyCommand) form_.Copia_Click();
 }
 
 void MainWindow::labelChanged(ControlId label) { renderLabel(label); }

@@ -2,6 +2,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "text.h"
@@ -132,6 +133,30 @@ void Win32Platform::announce(std::u16string_view text) {
 }
 
 void Win32Platform::beep() { bell_(); }
+
+// The memory is filled before the clipboard is opened and emptied, so that a
+// copy that fails leaves what the clipboard held.
+bool Win32Platform::copyText(std::u16string_view text) {
+    const std::wstring wide = toWide(text);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    if (memory == nullptr) return false;
+    auto* target = static_cast<wchar_t*>(GlobalLock(memory));
+    if (target == nullptr) {
+        GlobalFree(memory);
+        return false;
+    }
+    std::copy_n(wide.c_str(), wide.size() + 1, target);
+    GlobalUnlock(memory);
+    if (!OpenClipboard(window_)) {
+        GlobalFree(memory);
+        return false;
+    }
+    EmptyClipboard();
+    const bool copied = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    if (!copied) GlobalFree(memory);  // the clipboard owns it only once it is set
+    CloseClipboard();
+    return copied;
+}
 
 AppInfo Win32Platform::appInfo() const { return versionInformation(); }
 

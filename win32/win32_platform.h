@@ -46,6 +46,7 @@ public:
     void endProcess() override;
     void announce(std::u16string_view text) override;
     void beep() override;
+    bool copyText(std::u16string_view text) override;
     AppInfo appInfo() const override;
 
 private:

@@ -27,6 +27,11 @@ public:
     void endProcess() override { ++endRequests; }
     void announce(std::u16string_view text) override { spoken.emplace_back(text); }
     void beep() override { ++beeps; }
+    bool copyText(std::u16string_view text) override {
+        if (clipboardRefuses) return false;
+        clipboard = text;
+        return true;
+    }
     AppInfo appInfo() const override { return info; }
 
     std::vector<ShownMessage> messages;
@@ -36,6 +41,8 @@ public:
     int endRequests = 0;
     std::vector<std::u16string> spoken;  // what a screen reader was told
     int beeps = 0;
+    std::u16string clipboard = u"before";
+    bool clipboardRefuses = false;
     AppInfo info{u"Velbarino", 1, 0, 0, u"Commenti", u"Copyright"};
 };
 

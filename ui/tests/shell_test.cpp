@@ -21,5 +21,26 @@ TEST_F(Shell, aboutShowsVersionCommentsAndCopyrightWithLoneCarriageReturns) {
     EXPECT_EQ(platform.endRequests, 0);
 }
 
+// Every binding copies through here; what a refused copy must not do is pass unnoticed.
+TEST_F(Shell, copiaCopiesOnlyACodeAndSaysWhenTheClipboardRefuses) {
+    run(1, u"4006381333931");  // exact: the box is empty
+    form.Copia_Click();
+    EXPECT_EQ(platform.clipboard, u"before");
+
+    run(0, u"400638133393");
+    form.Copia_Click();
+    EXPECT_EQ(platform.clipboard, u"4006381333931");
+    EXPECT_EQ(messageCount(), 0u);
+
+    platform.clipboard = u"before";
+    platform.clipboardRefuses = true;
+    form.Copia_Click();
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(platform.messages[0].text, u"Impossibile copiare il codice negli appunti.");
+    EXPECT_EQ(platform.messages[0].style, 0x10030);
+    EXPECT_EQ(platform.clipboard, u"before");
+    EXPECT_EQ(state.LabEsatto().Caption, u"4006381333931");  // the result stays
+}
+
 }  // namespace
 }  // namespace velbarino
