@@ -1,6 +1,8 @@
-# cmake -DTEMPLATE=... -DSCRIPT=... -DOUTPUT=... -P VelbarinoWebPage.cmake
+# cmake -DTEMPLATE=... -DSCRIPT=... -DOUTPUT=... [-DHOSTED_DIR=... -DSOURCE_DIR=... -DCOMMENTS=...] -P VelbarinoWebPage.cmake
 # Writes the one-file page: the template with the compiled program (its
 # WebAssembly already inside the script) in place of @VELBARINO_WEB_SCRIPT@.
+# With HOSTED_DIR, writes that folder for a web server as well: the same page
+# as index.html, linked to its manifest and service worker, with the icons.
 file(READ ${SCRIPT} VELBARINO_WEB_SCRIPT)
 # A script may not contain its own end tag; the compiled one never does, and
 # this keeps it so.
@@ -8,4 +10,21 @@ string(FIND "${VELBARINO_WEB_SCRIPT}" "</script" closing)
 if(NOT closing EQUAL -1)
     message(FATAL_ERROR "${SCRIPT} holds </script, which would end the page's script early")
 endif()
+set(VELBARINO_WEB_HEAD "")
 configure_file(${TEMPLATE} ${OUTPUT} @ONLY)
+
+if(DEFINED HOSTED_DIR)
+    set(VELBARINO_WEB_HEAD [=[<link rel="manifest" href="manifest.webmanifest">
+<link rel="icon" href="velbarino-192.png">
+<script>if ('serviceWorker' in navigator) navigator.serviceWorker.register('service-worker.js');</script>]=])
+    file(REMOVE_RECURSE ${HOSTED_DIR})
+    configure_file(${TEMPLATE} ${HOSTED_DIR}/index.html @ONLY)
+    file(SHA256 ${HOSTED_DIR}/index.html digest)
+    string(SUBSTRING ${digest} 0 16 VELBARINO_PAGE_DIGEST)
+    configure_file(${SOURCE_DIR}/web/service-worker.js.in ${HOSTED_DIR}/service-worker.js @ONLY)
+    set(VELBARINO_COMMENTS "${COMMENTS}")
+    configure_file(${SOURCE_DIR}/web/manifest.webmanifest.in ${HOSTED_DIR}/manifest.webmanifest @ONLY)
+    foreach(size 192 512)
+        file(COPY ${SOURCE_DIR}/data/icons/velbarino-${size}.png DESTINATION ${HOSTED_DIR})
+    endforeach()
+endif()

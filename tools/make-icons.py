@@ -138,7 +138,8 @@ def main():
     out = Path('data/icons')
     out.mkdir(parents=True, exist_ok=True)
     small, large = icon16(), icon32()
-    files = {16: png(small, 1), 32: png(large, 1), 48: png(small, 3), 64: png(large, 2), 128: png(large, 4)}
+    files = {16: png(small, 1), 32: png(large, 1), 48: png(small, 3), 64: png(large, 2), 128: png(large, 4),
+             192: png(large, 6), 512: png(large, 16)}  # the last two for the installable page
     for size, data in files.items():
         (out / f'velbarino-{size}.png').write_bytes(data)
     (out / 'velbarino.svg').write_text(svg(large))

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "colour.h"
 #include "key_ascii.h"
@@ -42,9 +43,30 @@ std::pair<std::u16string, std::u16string> accessKey(std::u16string_view caption)
     return {text, key};
 }
 
+bool inside(const val& container, const val& node) {
+    return !container.isNull() && !node.isNull() && !node.isUndefined() && container.call<bool>("contains", node);
+}
+
+// The letter of a shortcut as browsers find it: the letter typed on a Latin
+// layout, else the key's code, as Ctrl+V on a Russian layout types "м".
+std::optional<char16_t> shortcutLetter(const val& event) {
+    const std::string key = event["key"].as<std::string>();
+    if (key.size() == 1 && ((key[0] >= 'a' && key[0] <= 'z') || (key[0] >= 'A' && key[0] <= 'Z'))) {
+        return static_cast<char16_t>(key[0]);
+    }
+    const val keyCode = event["keyCode"];
+    if (keyCode.isNumber() && keyCode.as<int>() >= 'A' && keyCode.as<int>() <= 'Z') return static_cast<char16_t>(keyCode.as<int>());
+    const val code = event["code"];
+    const std::string name = code.isString() ? code.as<std::string>() : std::string();
+    if (name.size() == 4 && name.rfind("Key", 0) == 0) return static_cast<char16_t>(name[3]);
+    return std::nullopt;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(MainWindowState& state, Frm_Ean& form) : state_(state), form_(form) {
+    const std::string system = val::global("navigator")["platform"].as<std::string>();
+    commandIsMeta_ = system.rfind("Mac", 0) == 0 || system.rfind("iP", 0) == 0;
     build();
     state_.setObserver(this);
 }
@@ -114,6 +136,12 @@ void MainWindow::build() {
     // Tab order: the controls in the order of their tab indexes.
     int order = 1;
     for (ControlId id : state_.tabStops()) byId(nameOf(id)).set("tabIndex", order++);
+    // The code's menu opens under its box, wherever the pointer is, the window's scale included.
+    val codeMenu = byId("CodeMenu");
+    client.call<void>("appendChild", codeMenu);
+    const Geometry& code = state_.LabEsatto().geometry;
+    codeMenu["style"].set("left", std::to_string(pixelsOf(code.left)) + "px");
+    codeMenu["style"].set("top", std::to_string(pixelsOf(code.top + code.height)) + "px");
     byId("CopyEntry").set("textContent", toJs(texts::kCopia));
     byId("Ended").set("textContent", toJs(texts::kWebEnded));
     byId("MessageBoxOk").set("textContent", toJs(texts::kOk));
@@ -144,6 +172,7 @@ void MainWindow::show() {
     byId("Frm_Ean").set("hidden", false);
     const std::vector<ControlId> stops = state_.tabStops();
     if (!stops.empty()) byId(nameOf(stops.front())).call<void>("focus");
+    val::global("Module").call<void>("fit");
 }
 
 void MainWindow::end() {
@@ -155,16 +184,19 @@ void MainWindow::end() {
 }
 
 // The field: control keys go through the filter before the field acts on them.
+// Shortcuts go by the key, on any layout; Ctrl with Alt is AltGr, which types.
 void MainWindow::fieldKeyDown(val event) {
     const std::string key = event["key"].as<std::string>();
-    const bool control = event["ctrlKey"].as<bool>();
+    const bool control = event[commandIsMeta_ ? "metaKey" : "ctrlKey"].as<bool>() && !event["altKey"].as<bool>();
     std::int16_t code = keys::Dropped;
     if (key == "Enter") {
         code = control ? keys::LineFeed : keys::Enter;
     } else if (key == "Backspace") {
         code = control ? keys::CtrlBackspace : keys::Backspace;
+    } else if (const std::optional<char16_t> letter = control ? shortcutLetter(event) : std::nullopt) {
+        code = keys::withControl(*letter);
     } else if (control && key.size() == 1) {
-        code = keys::withControl(static_cast<char16_t>(key[0]));
+        code = keys::withControl(static_cast<char16_t>(key[0]));  // Ctrl+[ and the like
     } else {
         return;  // characters come as input; keys without one are the field's own
     }
@@ -183,10 +215,17 @@ void MainWindow::fieldBeforeInput(val event) {
     for (char16_t c : fromJs(event["data"])) typeCharacter(c);
 }
 
+void MainWindow::fieldCompositionStart() {
+    compositionStart_ = field_["selectionStart"].as<int>();
+    compositionEnd_ = field_["selectionEnd"].as<int>();
+}
+
 // Composed text (dead keys, input methods) arrives once the composition ends;
-// the field shows it while composing, and only the filtered text stays.
+// the field shows it while composing, and only the filtered text stays, put
+// where the composition began.
 void MainWindow::fieldCompositionEnd(val event) {
     textChanged();
+    field_.call<void>("setSelectionRange", compositionStart_, compositionEnd_);
     for (char16_t c : fromJs(event["data"])) typeCharacter(c);
 }
 
@@ -238,7 +277,9 @@ void MainWindow::listKeyDown(val event) {
 void MainWindow::listClick() { openList(options_["hidden"].as<bool>()); }
 
 void MainWindow::optionClick(val event) {
-    const int index = std::stoi(event["target"]["dataset"]["index"].as<std::string>());
+    val option = event["target"].call<val>("closest", std::string("li[data-index]"));
+    if (option.isNull()) return;  // the list's border: no entry
+    const int index = option["dataset"]["index"].as<int>();
     openList(false);
     form_.entryPicked(static_cast<std::int16_t>(index));
 }
@@ -266,20 +307,14 @@ void MainWindow::codeDoubleClick() { form_.LabEsatto_DblClick(); }
 
 void MainWindow::codeContextMenu(val event) {
     event.call<void>("preventDefault");
-    val menu = byId("CodeMenu");
-    val entry = byId("CopyEntry");
-    entry.set("disabled", !form_.codeInLabEsatto().has_value());
-    menu["style"].set("left", std::to_string(event["clientX"].as<int>()) + "px");
-    menu["style"].set("top", std::to_string(event["clientY"].as<int>()) + "px");
-    openMenu(menu);
+    closeMenus();
+    byId("CopyEntry").set("disabled", !form_.codeInLabEsatto().has_value());
+    openMenu(byId("CodeMenu"));
 }
 
-// Copying the code only reads it: the double-click stays the way to reuse it.
 void MainWindow::copyClick() {
     closeMenus();
-    if (const std::optional<std::u16string> code = form_.codeInLabEsatto()) {
-        val::global("navigator")["clipboard"].call<val>("writeText", toJs(*code));
-    }
+    form_.Copia_Click();
 }
 
 void MainWindow::menuClick(val event) {
@@ -319,15 +354,85 @@ void MainWindow::menuKeyDown(val event) {
     event.call<void>("preventDefault");
 }
 
+// A menu remembers where the focus was, to give it back when it closes; a
+// menu with no enabled entry takes the focus itself, so that Escape reaches it.
 void MainWindow::openMenu(val menu) {
+    val active = document()["activeElement"];
+    if (!inside(byId("MenuBar"), active) && active.call<val>("closest", std::string("[role=menu]")).isNull()) {
+        focusBeforeMenu_ = active;
+    }
     menu.set("hidden", false);
     val first = menu.call<val>("querySelector", std::string("button:not([disabled])"));
-    if (!first.isNull()) first.call<void>("focus");
+    if (first.isNull()) {
+        menu.set("tabIndex", -1);
+        first = menu;
+    }
+    first.call<void>("focus");
 }
 
 void MainWindow::closeMenus() {
     val open = document().call<val>("querySelectorAll", std::string("[role=menu]:not([hidden])"));
+    if (open["length"].as<int>() == 0) return;
     for (int i = 0; i < open["length"].as<int>(); ++i) open[i].set("hidden", true);
+    if (!focusBeforeMenu_.isNull() && focusBeforeMenu_["isConnected"].as<bool>()) focusBeforeMenu_.call<void>("focus");
+}
+
+// Closes each open popup that @p target is not in (a menu bar's menus stay
+// for a press on the bar, which switches them); true when one closed.
+bool MainWindow::closePopupsOutside(val target) {
+    bool closed = false;
+    if (!options_["hidden"].as<bool>() && !inside(list_, target) && !inside(options_, target)) {
+        openList(false);
+        closed = true;
+    }
+    val open = document().call<val>("querySelectorAll", std::string("[role=menu]:not([hidden])"));
+    for (int i = 0; i < open["length"].as<int>(); ++i) {
+        val menu = open[i];
+        const bool barMenu = inside(byId("MenuBar"), menu);
+        if (inside(menu, target) || (barMenu && inside(byId("MenuBar"), target))) continue;
+        closeMenus();
+        closed = true;
+        break;
+    }
+    return closed;
+}
+
+// A press outside an open list or menu closes it, as a native popup's does:
+// the press neither moves the focus nor reaches what lies under it. A press
+// inside a popup keeps the focus where the keys go.
+void MainWindow::pressAnywhere(val event) {
+    swallowClick_ = false;
+    val target = event["target"];
+    const bool inPopup = inside(options_, target) || !target.call<val>("closest", std::string("[role=menu]")).isNull();
+    if (closePopupsOutside(target)) {
+        swallowClick_ = true;
+        event.call<void>("stopPropagation");
+        event.call<void>("preventDefault");
+    } else if (inPopup) {
+        event.call<void>("preventDefault");
+    }
+}
+
+void MainWindow::clickAnywhere(val event) {
+    if (!swallowClick_) return;
+    swallowClick_ = false;
+    event.call<void>("stopPropagation");
+    event.call<void>("preventDefault");
+}
+
+// The focus left the list or a menu for somewhere outside it: it closes, and
+// nothing is picked.
+void MainWindow::focusOut(val event) {
+    val next = event["relatedTarget"];
+    if (!options_["hidden"].as<bool>() && !inside(list_, next) && !inside(options_, next)) {
+        options_.set("hidden", true);
+        list_.call<void>("setAttribute", std::string("aria-expanded"), std::string("false"));
+        list_.call<void>("removeAttribute", std::string("aria-activedescendant"));
+    }
+    val open = document().call<val>("querySelectorAll", std::string("[role=menu]:not([hidden])"));
+    for (int i = 0; i < open["length"].as<int>(); ++i) {
+        if (!inside(open[i], next) && !(inside(byId("MenuBar"), open[i]) && inside(byId("MenuBar"), next))) open[i].set("hidden", true);
+    }
 }
 
 void MainWindow::closeRequested() {

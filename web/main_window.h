@@ -2,8 +2,9 @@
 // laid out from the twips table at 96 CSS pixels an inch, keeps them in step
 // with every write the logic makes, and hands the page's events to Frm_Ean:
 // keys and characters before the field applies them, the field's own edits,
-// picks, clicks, double-clicks, menus and the close request. No rule lives
-// here. Each event handler reads the DOM event from Module.event.
+// picks, clicks, double-clicks, menus and the close request. Its list and
+// menus close as native ones do. No rule lives here. Each event handler
+// reads the DOM event from Module.event.
 #pragma once
 
 #include <map>
@@ -32,6 +33,7 @@ public:
     // The page's events, from the glue.
     void fieldKeyDown(val event);
     void fieldBeforeInput(val event);
+    void fieldCompositionStart();
     void fieldCompositionEnd(val event);
     void fieldInput(val event);
     void fieldDoubleClick();
@@ -44,6 +46,9 @@ public:
     void copyClick();
     void menuClick(val event);
     void menuKeyDown(val event);
+    void pressAnywhere(val event);
+    void clickAnywhere(val event);
+    void focusOut(val event);
     void closeRequested();
 
 private:
@@ -60,6 +65,7 @@ private:
     void highlight(int index);
     void openMenu(val menu);
     void closeMenus();
+    bool closePopupsOutside(val target);
 
     MainWindowState& state_;
     Frm_Ean& form_;
@@ -67,6 +73,10 @@ private:
     val list_ = val::null();
     val options_ = val::null();
     int highlighted_ = -1;  // the entry marked in the open list
+    bool commandIsMeta_ = false;  // on Apple's systems Command plays Ctrl's part
+    bool swallowClick_ = false;   // the press closed a popup: its click goes nowhere
+    val focusBeforeMenu_ = val::null();
+    int compositionStart_ = 0, compositionEnd_ = 0;  // the selection a composition replaces
 };
 
 }  // namespace velbarino::web

@@ -8,6 +8,11 @@ namespace {
 // Shows the page's dialog, filled in already, and returns once it is closed.
 EM_ASYNC_JS(void, awaitDialog, (), { await Module.openDialog(); });
 EM_JS(void, ringBell, (), { Module.bell(); });
+// The code is digits, read from memory as they stand; the copy may wait for
+// the browser's clipboard.
+EM_ASYNC_JS(int, awaitCopy, (const char* text, int length), {
+    return await Module.copyText(String.fromCharCode.apply(null, HEAPU8.subarray(text, text + length))) ? 1 : 0;
+});
 
 const char* iconClass(std::int32_t style) {
     switch (messageIcon(style)) {
@@ -56,5 +61,14 @@ void WebPlatform::announce(std::u16string_view text) {
 }
 
 void WebPlatform::beep() { ringBell(); }
+
+bool WebPlatform::copyText(std::u16string_view text) {
+    std::string narrow;
+    for (char16_t c : text) {
+        if (c > 0x7F) return false;  // only codes are copied, and they are digits
+        narrow += static_cast<char>(c);
+    }
+    return awaitCopy(narrow.c_str(), static_cast<int>(narrow.size())) != 0;
+}
 
 }  // namespace velbarino::web

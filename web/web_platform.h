@@ -30,6 +30,7 @@ public:
     void endProcess() override { endProcess_(); }
     void announce(std::u16string_view text) override;
     void beep() override;
+    bool copyText(std::u16string_view text) override;
     AppInfo appInfo() const override { return info_; }
 
 private:
