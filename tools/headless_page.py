@@ -34,6 +34,22 @@ class HeadlessPage:
         chain = ActionChains(self.driver)
         (chain.key_down(modifier).send_keys(*keys).key_up(modifier) if modifier else chain.send_keys(*keys)).perform()
 
+    def click(self, name):
+        """A real mouse click at the centre of an element, whatever lies on top of it."""
+        ActionChains(self.driver).move_to_element(self.el(name)).click().perform()
+
+    def command(self, name):
+        """One of the browser's own editing commands (cut, paste), as its menu gives it: no key for the page."""
+        self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "rawKeyDown", "commands": [name]})
+        self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyUp"})
+
+    def drop(self, name, text):
+        """Text dragged from another program and dropped at the right end of an element."""
+        box = self.js("const r = arguments[0].getBoundingClientRect(); return [r.right - 4, r.top + r.height / 2]", self.el(name))
+        data = {"items": [{"mimeType": "text/plain", "data": text}], "dragOperationsMask": 1}
+        for kind in ("dragEnter", "dragOver", "drop"):
+            self.driver.execute_cdp_cmd("Input.dispatchDragEvent", {"type": kind, "x": box[0], "y": box[1], "data": data})
+
     def set_clipboard(self, text):
         self.driver.execute_async_script("navigator.clipboard.writeText(arguments[0]).then(arguments[1])", text)
 

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -109,6 +110,26 @@ private:
         return texts;
     }
 
+    /// A real click at @p widget's centre, through the window system, as a
+    /// mouse gives it: an open popup sees it first.
+    void clickThroughWindow(QWidget* widget) {
+        QWindow* window = widget->window()->windowHandle();
+        QTest::mouseClick(window, Qt::LeftButton, {}, widget->mapTo(widget->window(), widget->rect().center()));
+    }
+
+    /// Text dragged from another program and dropped at the end of the field.
+    void dropOnField(const QString& text) {
+        QMimeData data;
+        data.setText(text);
+        const QPoint end(field()->width() - 3, field()->height() / 2);
+        QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(field(), &enter);
+        QDragMoveEvent move(end, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(field(), &move);
+        QDropEvent drop(QPointF(end), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(field(), &drop);
+    }
+
     /// The contrast of a label's text with its background, read off its
     /// pixels: the commonest colour inside the frame is the background, the
     /// one farthest from it the text.
@@ -148,7 +169,39 @@ private:
             case Act::Copia: contextMenu(label("LabEsatto"), QStringLiteral("Copia")); break;
             case Act::Menu: find<QAction>(menuName(static_cast<MenuId>(step.index)))->trigger(); break;
             case Act::CloseRequest: program->window().close(); break;
+            case Act::OpenList:
+                clickThroughWindow(list());
+                QVERIFY(QTest::qWaitForWindowExposed(list()->view()->window()));
+                break;
+            case Act::ClickOutside: clickThroughWindow(label("Lab_Desc0")); break;
+            case Act::ClickPick: {
+                clickThroughWindow(list());
+                QAbstractItemView* view = list()->view();
+                QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+                const QPoint entry = view->visualRect(list()->model()->index(step.index, 0)).center();
+                QTest::mouseClick(view->window()->windowHandle(), Qt::LeftButton, {}, view->viewport()->mapTo(view->window(), entry));
+                break;
+            }
+            case Act::Delete:
+                field()->setFocus();
+                QTest::keyClick(field(), Qt::Key_Delete);
+                break;
+            case Act::Cut: contextMenu(field(), QStringLiteral("Taglia")); break;
+            case Act::Drop: dropOnField(q(step.text)); break;
         }
+        QTest::qWait(20);  // a popup closes after the event that closes it
+    }
+    bool listOpen() override { return list()->view()->isVisible(); }
+    bool copiaEnabled() override {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), label("LabEsatto")->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(label("LabEsatto"), &event);
+        QMenu* menu = nullptr;
+        if (!QTest::qWaitFor([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr; }))
+            return false;
+        bool enabled = false;
+        for (QAction* action : menu->actions()) enabled = enabled || (action->text() == QStringLiteral("Copia") && action->isEnabled());
+        menu->close();
+        return enabled;
     }
     std::u16string fieldText() override { return u16(field()->text()); }
     scenarios::Selection fieldSelection() override {
@@ -232,6 +285,7 @@ private slots:
     void sharedScenarios() {
         QFETCH(int, row);
         const scenarios::Outcome outcome = scenarios::run(scenarios::all()[static_cast<std::size_t>(row)], *this);
+        for (const std::string& line : outcome.notChecked) qInfo("not checked here: %s", line.c_str());
         QStringList differences;
         for (const std::string& line : outcome.differences) differences << QString::fromStdString(line);
         QVERIFY2(differences.isEmpty(), qPrintable(differences.join(QLatin1Char('\n'))));

@@ -26,6 +26,12 @@ enum class Act {
     Copia,             // "Copia" from that box's context menu
     Menu,              // a menu entry, by MenuId
     CloseRequest,      // the window manager's close
+    OpenList,          // a click on the closed action list
+    ClickOutside,      // a click on the caption "Azione", away from any control
+    ClickPick,         // an entry of the action list, picked with the mouse
+    Delete,            // the Delete key in the field
+    Cut,               // "Taglia" from the field's own context menu
+    Drop,              // text dragged from elsewhere and dropped at the end of the field
 };
 
 struct Step {
@@ -35,6 +41,7 @@ struct Step {
 };
 
 inline Step pick(int index) { return {Act::Pick, {}, index}; }
+inline bool numbered(Act act) { return act == Act::Pick || act == Act::ClickPick || act == Act::Menu; }
 inline Step act(Act what) { return {what, {}}; }
 
 enum class Icon { None, Error, Warning, Information };
@@ -100,10 +107,16 @@ public:
     virtual std::u16string clipboard() = 0;
     virtual int endRequests() = 0;
     virtual Chrome chrome() = 0;
+    virtual bool listOpen() = 0;
+    /// Whether the code box's context menu offers "Copia"; the menu is closed again.
+    virtual bool copiaEnabled() = 0;
 
     /// A thing this platform cannot show, such as a name that the platform
     /// itself computes differently; the check is left out, and said so.
     virtual std::optional<std::string> cannotShow(const char* /*what*/) const { return std::nullopt; }
+    /// A step this platform's control does not take (Windows' EDIT takes no
+    /// drop); a row with it is left out, and said so.
+    virtual std::optional<std::string> cannotDo(Act /*what*/) const { return std::nullopt; }
 };
 
 struct Outcome {

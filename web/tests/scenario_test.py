@@ -11,7 +11,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from headless_page import STARTED, ActionChains, HeadlessPage, Keys  # noqa: E402
 
 # What the browser cannot be made to do from outside, imitated in the page.
-IMITATED = {"MenuPaste": "the browser's own menu: its paste, as an input event", "CloseRequest": "closing the tab: pagehide"}
+IMITATED = {"CloseRequest": "closing the tab: pagehide"}
 # Records each box with the field behind it and answers it; counts the bell;
 # lists every announcement; counts the requests to end instead of ending.
 INSTRUMENT = """
@@ -39,16 +39,17 @@ class Page(HeadlessPage):
     def perform(self, step):
         act = step[0]
         text = step[1] if len(step) > 1 and isinstance(step[1], str) else ""
-        index = step[1] if act in ("Pick", "Menu") else 0
+        index = step[1] if act in ("Pick", "ClickPick", "Menu") else 0
         if act == "Type":
             self.type(text)
         elif act == "CtrlV":
             self.set_clipboard(text)
             self.js("document.getElementById('Txt_Ean').focus()")
             self.keys("v", control=True)
-        elif act == "MenuPaste":
-            self.js("const f = document.getElementById('Txt_Ean'); f.focus(); f.setRangeText(arguments[0], f.selectionStart,"
-                    " f.selectionEnd, 'end'); f.dispatchEvent(new InputEvent('input', {inputType: 'insertFromPaste', data: arguments[0]}))", text)
+        elif act == "MenuPaste":  # the browser's own paste command, with no key for the page to see
+            self.set_clipboard(text)
+            self.js("document.getElementById('Txt_Ean').focus()")
+            self.command("paste")
         elif act == "Pick":  # the keyboard on the open list, the entry already marked included
             self.js("document.getElementById('Cmb_Ean').focus()")
             current = int(self.js("return [...document.querySelectorAll('#Cmb_Ean_list li')].findIndex(li => li.getAttribute('aria-selected') == 'true')"))
@@ -66,6 +67,21 @@ class Page(HeadlessPage):
             self.el(["MenuFile", "MenuFine", "MenuAbout0", "MenuAbout"][index]).click()
         elif act == "CloseRequest":
             self.js("window.dispatchEvent(new Event('pagehide'))")
+        elif act == "OpenList":
+            self.click("Cmb_Ean")
+        elif act == "ClickOutside":
+            self.click("Lab_Desc0")
+        elif act == "ClickPick":
+            self.click("Cmb_Ean")
+            self.click(f"Cmb_Ean_{index}")
+        elif act == "Delete":
+            self.js("document.getElementById('Txt_Ean').focus()")
+            self.keys(Keys.DELETE)
+        elif act == "Cut":
+            self.js("document.getElementById('Txt_Ean').focus()")
+            self.command("cut")
+        elif act == "Drop":
+            self.drop("Txt_Ean", text)
         self.js("return new Promise(settled => setTimeout(settled, 30))")
 
     def read(self, what):
@@ -87,6 +103,13 @@ class Page(HeadlessPage):
             return [[text, title, icons.get(icon, "None"), behind] for text, title, icon, behind in self.js("return Module.boxes")]
         if what == "clipboard":
             return self.clipboard()
+        if what == "listOpen":
+            return not self.js("return document.getElementById('Cmb_Ean_list').hidden")
+        if what == "copiaEnabled":
+            ActionChains(self.driver).context_click(self.el("LabEsatto")).perform()
+            enabled = not self.js("return document.getElementById('CopyEntry').disabled")
+            self.keys(Keys.ESCAPE)
+            return enabled
         if what == "chrome":
             menus = [["&" + b["text"] if b["text"][0].lower() == b["key"].lower() else b["text"], b["items"]]
                      for b in self.js("return [...document.querySelectorAll('#MenuBar > button')].map(b => ({text: b.textContent,"

@@ -97,6 +97,18 @@ LRESULT CALLBACK pickFirstMenuEntry(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+// Reads whether the first entry of the menu that opens is enabled, then closes it.
+bool firstMenuEntryEnabled = false;
+LRESULT CALLBACK readFirstMenuEntry(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_ENTERIDLE && wParam == MSGF_MENU) {
+        auto* popup = reinterpret_cast<HWND>(lParam);
+        auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+        firstMenuEntryEnabled = menu != nullptr && (GetMenuState(menu, 0, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
+        PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 class Win32Window : public testing::Test, public scenarios::Driver {
 protected:
     void SetUp() override {
@@ -192,6 +204,29 @@ protected:
         }
         pump();
     }
+    /// A real left click at the centre of @p target, or of @p rect within it.
+    void click(HWND target, const RECT* rect = nullptr) {
+        RECT area{};
+        if (rect != nullptr) {
+            area = *rect;
+        } else {
+            GetClientRect(target, &area);
+        }
+        POINT centre{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+        ClientToScreen(target, &centre);
+        SetCursorPos(centre.x, centre.y);
+        INPUT buttons[2]{};
+        for (INPUT& input : buttons) input.type = INPUT_MOUSE;
+        buttons[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        buttons[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        send({buttons[0], buttons[1]});
+    }
+    HWND droppedList() const {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(control(ControlId::Cmb_Ean), &info);
+        return info.hwndList;
+    }
     void doubleClick(HWND target) {
         for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
             SendMessageW(target, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(4, 8));
@@ -238,7 +273,38 @@ protected:
                 PostMessageW(window.hwnd(), WM_CLOSE, 0, 0);
                 pump();
                 break;
+            case Act::OpenList: click(control(ControlId::Cmb_Ean)); break;
+            case Act::ClickOutside: click(control(ControlId::Lab_Desc0)); break;
+            case Act::ClickPick: {
+                click(control(ControlId::Cmb_Ean));
+                RECT entry{};
+                SendMessageW(droppedList(), LB_GETITEMRECT, static_cast<WPARAM>(step.index), reinterpret_cast<LPARAM>(&entry));
+                click(droppedList(), &entry);
+                break;
+            }
+            case Act::Delete:
+                SetFocus(control(ControlId::Txt_Ean));
+                press(VK_DELETE);
+                break;
+            case Act::Cut:  // the EDIT's own menu cuts as WM_CUT does
+                SendMessageW(control(ControlId::Txt_Ean), WM_CUT, 0, 0);
+                pump();
+                break;
+            case Act::Drop: break;  // cannotDo
         }
+    }
+    bool listOpen() override { return SendMessageW(control(ControlId::Cmb_Ean), CB_GETDROPPEDSTATE, 0, 0) != 0; }
+    bool copiaEnabled() override {
+        firstMenuEntryEnabled = false;
+        SetWindowSubclass(window.hwnd(), readFirstMenuEntry, 1, 0);
+        SendMessageW(window.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control(ControlId::LabEsatto)), -1);
+        RemoveWindowSubclass(window.hwnd(), readFirstMenuEntry, 1);
+        pump();
+        return firstMenuEntryEnabled;
+    }
+    std::optional<std::string> cannotDo(scenarios::Act what) const override {
+        if (what == scenarios::Act::Drop) return "Windows' EDIT control takes no dropped text";
+        return std::nullopt;
     }
     std::u16string fieldText() override { return text(ControlId::Txt_Ean); }
     scenarios::Selection fieldSelection() override {
