@@ -121,12 +121,14 @@ web-build:
 	    -DVELBARINO_WERROR=$(WERROR) $(CMAKE_ARGS)
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_DIR) -j $(JOBS)
 
-# The shared scenarios through the page in headless Chromium.
+# The shared scenarios through the page in headless Chromium, then the page
+# on a phone, on other layouts, over http, installed and offline.
 web-test: deps
 	$(MAKE) --no-print-directory web-test-run
 
 web-test-run: web-build
 	/usr/bin/python3 web/tests/scenario_test.py $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
+	/usr/bin/python3 web/tests/device_test.py $(CURDIR)/$(WEB_DIR)/app
 
 # The page's size, its start-up against a bare page with the same controls,
 # and the time from a key to the result, in headless Chromium.

@@ -60,6 +60,7 @@ EMSCRIPTEN_KEEPALIVE void velbarino_menu_click() { window().menuClick(event()); 
 EMSCRIPTEN_KEEPALIVE void velbarino_menu_keydown() { window().menuKeyDown(event()); }
 EMSCRIPTEN_KEEPALIVE void velbarino_press_anywhere() { window().pressAnywhere(event()); }
 EMSCRIPTEN_KEEPALIVE void velbarino_click_anywhere() { window().clickAnywhere(event()); }
+EMSCRIPTEN_KEEPALIVE void velbarino_control_focused() { window().controlFocused(event()); }
 EMSCRIPTEN_KEEPALIVE void velbarino_focus_out() { window().focusOut(event()); }
 EMSCRIPTEN_KEEPALIVE void velbarino_close() { window().closeRequested(); }
 }

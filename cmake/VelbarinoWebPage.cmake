@@ -10,7 +10,8 @@ string(FIND "${VELBARINO_WEB_SCRIPT}" "</script" closing)
 if(NOT closing EQUAL -1)
     message(FATAL_ERROR "${SCRIPT} holds </script, which would end the page's script early")
 endif()
-set(VELBARINO_WEB_HEAD "")
+# No icon to ask a server for: the file stands alone.
+set(VELBARINO_WEB_HEAD [=[<link rel="icon" href="data:,">]=])
 configure_file(${TEMPLATE} ${OUTPUT} @ONLY)
 
 if(DEFINED HOSTED_DIR)

@@ -13,11 +13,16 @@ STARTED = "return new Promise(ready => { const wait = () => Module.calledRun ? r
 
 
 class HeadlessPage:
-    def __init__(self, url):
+    def __init__(self, url, arguments=(), phone=None):
+        """@p arguments: more of Chromium's switches; @p phone: (width, height)
+        of a touch screen to emulate, in CSS pixels."""
         options = webdriver.ChromeOptions()
         for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                         "--disable-background-networking", "--disable-component-update", "--disable-sync"):
+                         "--disable-background-networking", "--disable-component-update", "--disable-sync", *arguments):
             options.add_argument(argument)
+        if phone:
+            options.add_experimental_option("mobileEmulation", {
+                "deviceMetrics": {"width": phone[0], "height": phone[1], "pixelRatio": 3.0, "touch": True}})
         options.binary_location = "/usr/bin/chromium"
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.driver.execute_cdp_cmd("Browser.grantPermissions", {"permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})

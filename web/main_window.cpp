@@ -171,7 +171,10 @@ void MainWindow::buildMenus(val bar) {
 void MainWindow::show() {
     byId("Frm_Ean").set("hidden", false);
     const std::vector<ControlId> stops = state_.tabStops();
-    if (!stops.empty()) byId(nameOf(stops.front())).call<void>("focus");
+    if (!stops.empty()) {
+        lastFocus_ = byId(nameOf(stops.front()));
+        lastFocus_.call<void>("focus");
+    }
     val::global("Module").call<void>("fit");
 }
 
@@ -354,13 +357,8 @@ void MainWindow::menuKeyDown(val event) {
     event.call<void>("preventDefault");
 }
 
-// A menu remembers where the focus was, to give it back when it closes; a
-// menu with no enabled entry takes the focus itself, so that Escape reaches it.
+// A menu with no enabled entry takes the focus itself, so that Escape reaches it.
 void MainWindow::openMenu(val menu) {
-    val active = document()["activeElement"];
-    if (!inside(byId("MenuBar"), active) && active.call<val>("closest", std::string("[role=menu]")).isNull()) {
-        focusBeforeMenu_ = active;
-    }
     menu.set("hidden", false);
     val first = menu.call<val>("querySelector", std::string("button:not([disabled])"));
     if (first.isNull()) {
@@ -374,7 +372,7 @@ void MainWindow::closeMenus() {
     val open = document().call<val>("querySelectorAll", std::string("[role=menu]:not([hidden])"));
     if (open["length"].as<int>() == 0) return;
     for (int i = 0; i < open["length"].as<int>(); ++i) open[i].set("hidden", true);
-    if (!focusBeforeMenu_.isNull() && focusBeforeMenu_["isConnected"].as<bool>()) focusBeforeMenu_.call<void>("focus");
+    if (!lastFocus_.isNull()) lastFocus_.call<void>("focus");  // a closed menu gives the focus back
 }
 
 // Closes each open popup that @p target is not in (a menu bar's menus stay
@@ -398,19 +396,24 @@ bool MainWindow::closePopupsOutside(val target) {
 }
 
 // A press outside an open list or menu closes it, as a native popup's does:
-// the press neither moves the focus nor reaches what lies under it. A press
-// inside a popup keeps the focus where the keys go.
+// the press neither moves the focus nor reaches what lies under it. Captions,
+// boxes, the menu bar and popups never take the focus from where the keys go.
 void MainWindow::pressAnywhere(val event) {
     swallowClick_ = false;
     val target = event["target"];
-    const bool inPopup = inside(options_, target) || !target.call<val>("closest", std::string("[role=menu]")).isNull();
     if (closePopupsOutside(target)) {
         swallowClick_ = true;
         event.call<void>("stopPropagation");
         event.call<void>("preventDefault");
-    } else if (inPopup) {
+    } else if (target.call<val>("closest", std::string("#ClientArea input, #ClientArea > button")).isNull()) {
         event.call<void>("preventDefault");
     }
+}
+
+// The control that a closing menu gives the focus back to.
+void MainWindow::controlFocused(val event) {
+    val target = event["target"];
+    if (target.call<val>("closest", std::string("[role=menu]")).isNull()) lastFocus_ = target;
 }
 
 void MainWindow::clickAnywhere(val event) {

@@ -48,6 +48,7 @@ public:
     void menuKeyDown(val event);
     void pressAnywhere(val event);
     void clickAnywhere(val event);
+    void controlFocused(val event);
     void focusOut(val event);
     void closeRequested();
 
@@ -75,7 +76,7 @@ private:
     int highlighted_ = -1;  // the entry marked in the open list
     bool commandIsMeta_ = false;  // on Apple's systems Command plays Ctrl's part
     bool swallowClick_ = false;   // the press closed a popup: its click goes nowhere
-    val focusBeforeMenu_ = val::null();
+    val lastFocus_ = val::null();  // in the window, outside the menus
     int compositionStart_ = 0, compositionEnd_ = 0;  // the selection a composition replaces
 };
 
