@@ -122,13 +122,15 @@ web-build:
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_DIR) -j $(JOBS)
 
 # The shared scenarios through the page in headless Chromium, then the page
-# on a phone, on other layouts, over http, installed and offline.
+# on a phone, on other layouts, over http, installed and offline; then the
+# shared scenarios in WebKit, on a virtual X display.
 web-test: deps
 	$(MAKE) --no-print-directory web-test-run
 
 web-test-run: web-build
 	/usr/bin/python3 web/tests/scenario_test.py $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
 	/usr/bin/python3 web/tests/device_test.py $(CURDIR)/$(WEB_DIR)/app
+	xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3 web/tests/webkit_test.py $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
 
 # The page's size, its start-up against a bare page with the same controls,
 # and the time from a key to the result, in headless Chromium.

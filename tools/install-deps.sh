@@ -38,6 +38,7 @@ test_packages=(
     nlohmann-json3-dev                # reading the shared table of scenarios
     emscripten                        # the page for a browser
     chromium chromium-driver python3-selenium  # the page, tested in headless Chromium
+    webkit2gtk-driver                 # and in WebKit (its MiniBrowser comes with it)
 )
 
 case "${1:-}" in

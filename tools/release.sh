@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # 'make release': everything that is shipped, built from the committed source
 # in folders of its own, into dist/: the .deb, the Windows zips and
-# installers for x64 and x86, the page for a browser, and SHA256SUMS. Each program is checked for its
+# installers for x64 and x86, the page for a browser (one file, and a zip of
+# the folder for a web server), and SHA256SUMS. Each program is checked for its
 # hardening before anything is written to dist/. Anyone can run it again on
 # the same commit and compare the sums: the builds record no path, clock or
 # user of their own (SOURCE_DATE_EPOCH is the last commit's time).
@@ -43,6 +44,7 @@ version=$(dpkg-deb -f "$builds"/linux/velbarino_*.deb Version)
 
 cp "$builds"/linux/velbarino_*.deb "$builds"/windows-*/velbarino-*-windows-*.{zip,msi} dist/
 cp "$builds/web/app/velbarino.html" "dist/velbarino-$version.html"
+tools/make-zip.py "dist/velbarino-$version-web.zip" "$SOURCE_DATE_EPOCH" "$builds"/web/app/velbarino-web/*
 
 (cd dist && sha256sum -- * >SHA256SUMS)
 echo "Release of $(git rev-parse --short HEAD) in dist/:"
