@@ -1,8 +1,8 @@
 // The real window on Qt's offscreen platform, as main() assembles it: the
 // shared scenarios through a driver that sends QTest's key and mouse events
 // and reads the widgets, the accessibility interfaces and the clipboard back;
-// then what only this binding has: keys without a character, composed text,
-// the field's own menu, a dark palette. (Both forms of Ctrl+V that Qt
+// then what only this binding has: composed text, the field's own menu, a
+// dark palette. (Both forms of Ctrl+V that Qt
 // delivers are mapped in qt/tests/key_codes_test.cpp.)
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -289,14 +289,6 @@ private slots:
         QStringList differences;
         for (const std::string& line : outcome.differences) differences << QString::fromStdString(line);
         QVERIFY2(differences.isEmpty(), qPrintable(differences.join(QLatin1Char('\n'))));
-    }
-
-    void keysWithoutACharacterReachTheField() {
-        typeInField(QStringLiteral("123"));
-        QTest::keyClick(field(), Qt::Key_Home);
-        QTest::keyClick(field(), Qt::Key_Delete);
-        QCOMPARE(field()->text(), QStringLiteral("23"));
-        QCOMPARE(bells_, 0);
     }
 
     void composedTextPassesTheFilter() {

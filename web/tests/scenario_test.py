@@ -174,7 +174,6 @@ def main():
         page.start(instrumented=False)
         page.type("400638133393\r")
         checks = {
-            "computes 400638133393 to 1": page.read("results")[1] == "1",
             "asks no network for anything": page.js("return performance.getEntriesByType('resource').length") == 0,
             "its live region is assertive and says the result":
                 page.live_region("Announcer") == ("assertive", "Checksum 1, Codice Completo 4006381333931"),
@@ -194,8 +193,13 @@ def main():
         for name, good in checks.items():
             print(("ok    " if good else "FAIL  ") + name)
             passed, failed = passed + good, failed + (not good)
+        return report(passed, failed)
     finally:
         page.driver.quit()
+
+
+def report(passed, failed):
+    """The closing line, and the exit status."""
     print(f"{passed} passed, {failed} failed")
     return 1 if failed else 0
 

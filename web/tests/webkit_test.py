@@ -15,7 +15,7 @@ from selenium.webdriver.webkitgtk.options import Options
 from selenium.webdriver.webkitgtk.service import Service
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from scenario_test import Page, run_table  # noqa: E402
+from scenario_test import Page, report, run_table  # noqa: E402
 
 # Debian's libwebkit2gtk-4.1-0 ships it under the machine's multiarch folder.
 BROWSER = (sorted(glob.glob("/usr/lib/*/webkit2gtk-4.1/MiniBrowser")) or sorted(glob.glob("/usr/lib/*/webkit*/MiniBrowser")) or [""])[0]
@@ -48,11 +48,9 @@ class WebKitPage(Page):
 def main():
     page = WebKitPage("file://" + sys.argv[1])
     try:
-        passed, failed = run_table(page, sys.argv[2])
+        return report(*run_table(page, sys.argv[2]))
     finally:
         page.driver.quit()
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
 
 
 if __name__ == "__main__":

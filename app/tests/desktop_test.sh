@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# A code copied with "Copia" outlives the program, on a display where a
-# clipboard manager runs (Xfce's settings daemon takes CLIPBOARD_MANAGER, as a
-# desktop's manager does): copied, then "Fine Programma"; copied, then the
-# window manager's close request. Each time the program must end with
-# status 0 and the clipboard still hold the code.
+# The real program on a desktop: a virtual X display with a window manager
+# and a clipboard manager (Xfce's settings daemon takes CLIPBOARD_MANAGER, as
+# a desktop's manager does). Its fixed-size window asks for no maximize
+# button. A code computed with real keystrokes and copied with "Copia"
+# outlives the program: copied, then "Fine Programma"; copied, then the
+# window manager's close request (Alt+F4). Each time the program must end at
+# once with status 0 and the clipboard still hold the code.
 set -euo pipefail
 binary=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,6 +23,9 @@ clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null || true; }
 for ending in "Fine Programma" "the close request"; do
     echo -n placeholder | xclip -selection clipboard
     start_velbarino "$binary"
+    # Motif hints: flags, functions, decorations; decoration 0x40 is the maximize button.
+    decorations=$(xprop -id "$velbarino_window" _MOTIF_WM_HINTS | sed 's/.*= //' | cut -d, -f3)
+    [ -n "$decorations" ] && ! (( decorations & 0x40 )) || { echo "FAIL: a maximize button (decorations: ${decorations:-none})"; exit 1; }
     type_code 400638133393
     # The complete code's box: 96 to 185 pixels across, 144 to 163 down the
     # client area, which starts under the menu bar.
