@@ -282,7 +282,7 @@ void MainWindow::listClick() { openList(options_["hidden"].as<bool>()); }
 void MainWindow::optionClick(val event) {
     val option = event["target"].call<val>("closest", std::string("li[data-index]"));
     if (option.isNull()) return;  // the list's border: no entry
-    const int index = option["dataset"]["index"].as<int>();
+    const int index = std::stoi(option["dataset"]["index"].as<std::string>());  // written by itemsChanged: digits
     openList(false);
     form_.entryPicked(static_cast<std::int16_t>(index));
 }

@@ -93,6 +93,11 @@ class Page(HeadlessPage):
     def settle(self):
         self.js("return new Promise(settled => setTimeout(settled, 300))")
 
+    def click_at(self, x, y):
+        for kind in ("mousePressed", "mouseReleased"):
+            self.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
+        self.settle()
+
     def shortcut(self, key, letter, modifiers, command=None):
         """A shortcut as a layout sends it: @p key the character, @p letter the key's own letter."""
         event = {"key": key, "code": "Key" + letter, "windowsVirtualKeyCode": ord(letter), "modifiers": modifiers}
@@ -119,6 +124,19 @@ def one_file_checks(page):
     page.copia()
     yield "the one-file page runs within its policy", page.js("return window.violations") == 0 and page.clipboard() == "4006381333931"
     yield "its fetch to elsewhere is refused", page.refused_fetch()
+
+    # Composed text goes in at the caret; a click on the open list's border picks nothing and breaks nothing.
+    page.open()
+    page.type("4006" + Keys.HOME)
+    page.driver.execute_cdp_cmd("Input.imeSetComposition", {"text": "9", "selectionStart": 1, "selectionEnd": 1})
+    page.driver.execute_cdp_cmd("Input.insertText", {"text": "9"})
+    yield "composed digits land at the caret", page.get("Txt_Ean", "value") == "94006"
+    page.js("window.errors = 0; window.addEventListener('error', () => errors++); window.addEventListener('unhandledrejection', () => errors++)")
+    page.click("Cmb_Ean")
+    page.click_at(*page.js("const r = document.getElementById('Cmb_Ean_list').getBoundingClientRect(); return [r.left + 0.5, r.bottom - 0.5]"))
+    page.click("Cmb_Ean_2")
+    yield "a click on the list's border picks nothing and fails nowhere", (
+        page.get("Lab_Desc1") == "Codice (7 caratteri)" and page.js("return window.errors") == 0)
 
     page.open()
     yield "on a desktop the window keeps its designed size", (
