@@ -13,9 +13,9 @@ namespace {
 
 using nlohmann::json;
 
-constexpr std::array<const char*, 16> kActs = {"Type", "CtrlV", "MenuPaste", "Pick", "Button", "DoubleClickField",
+constexpr std::array<const char*, 17> kActs = {"Type", "CtrlV", "MenuPaste", "Pick", "Button", "DoubleClickField",
                                                "DoubleClickCode", "Copia", "Menu", "CloseRequest", "OpenList",
-                                               "ClickOutside", "ClickPick", "Delete", "Cut", "Drop"};
+                                               "ClickOutside", "ClickPick", "Delete", "Cut", "Drop", "Key"};
 constexpr std::array<const char*, 4> kIcons = {"None", "Error", "Warning", "Information"};
 
 std::u16string u16(const std::string& utf8) {

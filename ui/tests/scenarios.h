@@ -32,6 +32,7 @@ enum class Act {
     Delete,            // the Delete key in the field
     Cut,               // "Taglia" from the field's own context menu
     Drop,              // text dragged from elsewhere and dropped at the end of the field
+    Key,               // a key without a character to the focused control: "Down" or "Escape"
 };
 
 struct Step {

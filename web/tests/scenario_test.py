@@ -87,6 +87,8 @@ class Page(HeadlessPage):
             self.command("cut")
         elif act == "Drop":
             self.drop("Txt_Ean", text)
+        elif act == "Key":
+            self.keys(Keys.ARROW_DOWN if text == "Down" else Keys.ESCAPE)
         self.js("return new Promise(settled => setTimeout(settled, 30))")
 
     def read(self, what):
