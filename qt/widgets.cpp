@@ -38,7 +38,9 @@ void EntryField::keyPressEvent(QKeyEvent* event) {
     if (const auto code = characterCode(*event); code && keyFilter_) {
         std::int16_t filtered = *code;
         keyFilter_(filtered);
-        if (filtered == keys::Dropped) {
+        // A refused key goes no further, and Enter has run the action: the
+        // field would only announce it again (returnPressed, editingFinished).
+        if (filtered == keys::Dropped || filtered == keys::Enter) {
             event->accept();
             return;
         }

@@ -54,6 +54,7 @@ private:
     Listener listener;
     int endRequests_ = 0;
     int bells_ = 0;
+    int returnsInField_ = 0;
 
     template <typename T>
     T* find(const char* name) {
@@ -196,6 +197,7 @@ private:
         QTest::qWait(20);  // a popup closes after the event that closes it
     }
     bool listOpen() override { return list()->view()->isVisible(); }
+    int enterReachedField() override { return returnsInField_; }
     bool copiaEnabled() override {
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), label("LabEsatto")->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(label("LabEsatto"), &event);
@@ -273,6 +275,8 @@ private slots:
         QApplication::clipboard()->setText(QStringLiteral("before"));
         program->start();
         QVERIFY(QTest::qWaitForWindowActive(&program->window()));
+        returnsInField_ = 0;
+        connect(field(), &QLineEdit::returnPressed, this, [this] { ++returnsInField_; });
         boxes_ = std::make_unique<MessageBoxes>([this] { return field()->text(); });
     }
 

@@ -86,6 +86,7 @@ json seen(Driver& driver, const std::string& what) {
     if (what == "clipboard") return text(driver.clipboard());
     if (what == "endRequests") return driver.endRequests();
     if (what == "listOpen") return driver.listOpen();
+    if (what == "enterReachedField") return driver.enterReachedField();
     if (what == "copiaEnabled") return driver.copiaEnabled();
     if (what == "boxes") {
         json boxes = json::array();

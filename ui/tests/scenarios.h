@@ -109,6 +109,9 @@ public:
     virtual int endRequests() = 0;
     virtual Chrome chrome() = 0;
     virtual bool listOpen() = 0;
+    /// How many Enter keys the field control itself was given: none, as the
+    /// action has run on each.
+    virtual int enterReachedField() = 0;
     /// Whether the code box's context menu offers "Copia"; the menu is closed again.
     virtual bool copiaEnabled() = 0;
 

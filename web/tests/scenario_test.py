@@ -17,7 +17,8 @@ IMITATED = {"CloseRequest": "closing the tab: pagehide"}
 # lists every announcement; counts the requests to end instead of ending.
 INSTRUMENT = """
 const m = Module, field = () => document.getElementById('Txt_Ean');
-m.endRequests = 0; m.boxes = []; m.bells = 0; m.heard = [];
+m.endRequests = 0; m.boxes = []; m.bells = 0; m.heard = []; m.enterReachedField = 0;
+window.addEventListener('keydown', e => { if (e.key == 'Enter' && e.target.id == 'Txt_Ean' && !e.defaultPrevented) m.enterReachedField++; });
 const open = m.openDialog, ring = m.bell;
 m.openDialog = () => { m.boxes.push([document.getElementById('MessageBoxText').textContent.replace(/\\n/g, '\\r'),
     document.getElementById('MessageBoxTitle').textContent, document.getElementById('MessageBoxIcon').className,

@@ -118,6 +118,7 @@ protected:
         liveRegions = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
                                       listenToLiveRegions, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
         platform.attach(window.hwnd(), window.controls(), window.announcer());
+        window.watchCharsToField([this](WPARAM code) { returnsInEdit_ += code == '\r'; });
         form.Form_Load();
         window.showCentred(SW_SHOW);
         SetForegroundWindow(window.hwnd());
@@ -284,6 +285,7 @@ protected:
             case Act::Key: press(step.text == u"Down" ? VK_DOWN : VK_ESCAPE); break;
         }
     }
+    int enterReachedField() override { return returnsInEdit_; }
     bool listOpen() override { return SendMessageW(control(ControlId::Cmb_Ean), CB_GETDROPPEDSTATE, 0, 0) != 0; }
     bool copiaEnabled() override {
         firstMenuEntryEnabled = false;
@@ -377,6 +379,7 @@ protected:
 
     int endRequests_ = 0;
     int bells_ = 0;
+    int returnsInEdit_ = 0;
     MainWindowState state;
     Win32Platform platform{[this] { ++endRequests_; }, {}, [this] { ++bells_; }};
     Frm_Ean form{state, platform};
