@@ -57,6 +57,8 @@ inline constexpr char kNoDisplay[] =
 // The menu of the complete-code box: copies the code to the clipboard.
 inline constexpr std::u16string_view kCopia = u"Copia";
 inline constexpr std::u16string_view kCopyFailed = u"Impossibile copiare il codice negli appunti.";
+// When the system refuses to create the window (Windows, out of resources).
+inline constexpr std::u16string_view kWindowFailed = u"Impossibile creare la finestra di Velbarino.";
 
 // In a browser page, in place of the window once the program has ended: a
 // page cannot end itself, and may not close a tab it did not open.

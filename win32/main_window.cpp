@@ -53,7 +53,8 @@ void MainWindow::create() {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass);  // fails harmlessly when a second window registers it again
+    // A second window registers the class again, which fails harmlessly.
+    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return;
 
     HMENU bar = CreateMenu();
     for (const MenuEntry& top : state_.menus()) {
@@ -63,8 +64,13 @@ void MainWindow::create() {
         }
         AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), toWide(top.Caption).c_str());
     }
-    CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, toWide(state_.form().Caption).c_str(), kStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, bar, instance_, this);
+    // WM_NCCREATE sets hwnd_; without a window there is nothing to put controls in.
+    if (CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, toWide(state_.form().Caption).c_str(), kStyle, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, bar, instance_, this) == nullptr) {
+        DestroyMenu(bar);
+        hwnd_ = nullptr;
+        return;
+    }
 
     const auto child = [this](ControlId id, const wchar_t* windowClass, DWORD style, DWORD exStyle = 0) {
         HWND hwnd = CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | style, 0, 0, 0, 0, hwnd_,

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <algorithm>
 #include <map>
 
 #include "frm_ean.h"
@@ -23,6 +24,12 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     HWND hwnd() const { return hwnd_; }
+    /// False when Windows refused the window or one of its controls: the
+    /// program says so and ends, rather than run without them.
+    bool created() const {
+        return hwnd_ != nullptr && announcer_ != nullptr &&
+               std::all_of(controls_.begin(), controls_.end(), [](const auto& control) { return control.second != nullptr; });
+    }
     /// Every control by name, for the platform's focus and repaint.
     const std::map<ControlId, HWND>& controls() const { return controls_; }
     /// The live region that screen readers speak when its text changes.

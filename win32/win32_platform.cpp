@@ -63,10 +63,11 @@ AppInfo versionInformation(HMODULE module) {
     return info;
 }
 
-Win32Platform::Win32Platform(EndProcess endProcess, SetHwndProp setHwndProp, Bell bell)
+Win32Platform::Win32Platform(EndProcess endProcess, SetHwndProp setHwndProp, Bell bell, Allocate allocate)
     : endProcess_(std::move(endProcess)),
       setHwndProp_(setHwndProp ? std::move(setHwndProp) : SetHwndProp(setWithPropertyServices)),
-      bell_(bell ? std::move(bell) : Bell([] { MessageBeep(MB_OK); })) {}
+      bell_(bell ? std::move(bell) : Bell([] { MessageBeep(MB_OK); })),
+      allocate_(allocate ? std::move(allocate) : Allocate([](SIZE_T bytes) { return GlobalAlloc(GMEM_MOVEABLE, bytes); })) {}
 
 Win32Platform::~Win32Platform() {
     if (comInitialised_) CoUninitialize();
@@ -138,7 +139,7 @@ void Win32Platform::beep() { bell_(); }
 // copy that fails leaves what the clipboard held.
 bool Win32Platform::copyText(std::u16string_view text) {
     const std::wstring wide = toWide(text);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    HGLOBAL memory = allocate_((wide.size() + 1) * sizeof(wchar_t));
     if (memory == nullptr) return false;
     auto* target = static_cast<wchar_t*>(GlobalLock(memory));
     if (target == nullptr) {

@@ -23,10 +23,13 @@ public:
     using SetHwndProp = std::function<HRESULT(HWND, DWORD object, DWORD child, const GUID& property, const VARIANT& value)>;
 
     using Bell = std::function<void()>;
+    /// What allocates the clipboard's memory: GlobalAlloc, or a test's refusal.
+    using Allocate = std::function<HGLOBAL(SIZE_T bytes)>;
 
     /// @p endProcess replaces the real end of the process (tests keep
-    /// running); @p bell, MessageBeep; @p setHwndProp, the property services.
-    explicit Win32Platform(EndProcess endProcess = {}, SetHwndProp setHwndProp = {}, Bell bell = {});
+    /// running); @p bell, MessageBeep; @p setHwndProp, the property services;
+    /// @p allocate, GlobalAlloc.
+    explicit Win32Platform(EndProcess endProcess = {}, SetHwndProp setHwndProp = {}, Bell bell = {}, Allocate allocate = {});
     ~Win32Platform() override;
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
@@ -55,6 +58,7 @@ private:
     EndProcess endProcess_;
     SetHwndProp setHwndProp_;
     Bell bell_;
+    Allocate allocate_;
     bool comInitialised_ = false;
     HRESULT liveRegionResult_ = E_PENDING;  // not attached yet
     HWND window_ = nullptr;

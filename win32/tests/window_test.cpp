@@ -448,6 +448,16 @@ TEST_F(Win32Window, onlyWhatTheFilterPassesReachesTheEditAndBoxesKeepTheirColour
     EXPECT_EQ(colourInside(ControlId::LabEsatto), GetSysColor(COLOR_BTNFACE));
 }
 
+// A copy that Windows refuses memory for leaves the clipboard as it was, and
+// says so (Frm_Ean turns the refusal into its message).
+TEST_F(Win32Window, aRefusedCopyLeavesTheClipboardAsItWas) {
+    Win32Platform refusing({}, {}, {}, [](SIZE_T) -> HGLOBAL { return nullptr; });
+    EXPECT_FALSE(refusing.copyText(u"4006381333931"));
+    EXPECT_EQ(clipboard(), u"before");
+    EXPECT_TRUE(platform.copyText(u"4006381333931"));  // the real one, for contrast
+    EXPECT_EQ(clipboard(), u"4006381333931");
+}
+
 // Records each WM_SETFONT to a control, and whether the font it replaces is still alive then.
 std::vector<bool> replacedFontAlive;
 LRESULT CALLBACK watchSetFont(int code, WPARAM wParam, LPARAM lParam) {
