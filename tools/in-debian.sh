@@ -8,7 +8,11 @@
 # - /proc, /sys and /dev are mounted inside a private mount namespace: they
 #   vanish with the run, even when it dies, so removing the root can never
 #   reach the host's /dev.
-# - The clone sees committed sources only, as a release does.
+# - The clone sees committed sources only, as a release does. A checkout that
+#   another user owns is trusted for that one clone only (no global setting).
+# - Two runs on one checkout take turns: the second waits for the first.
+# - A root that debootstrap left half-made is unmounted before it is removed,
+#   and no removal crosses into another file system.
 # Usage: tools/in-debian.sh 12|13 COMMAND...
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,31 +25,52 @@ version=$1
 shift
 [ $# -gt 0 ] || { echo "usage: $0 12|13 COMMAND..." >&2; exit 2; }
 [ "$(id -u)" -eq 0 ] || { echo "$0 needs root: debootstrap, chroot and mounts" >&2; exit 1; }
-for tool in debootstrap unshare chroot git; do
+for tool in debootstrap unshare chroot git flock findmnt; do
     command -v "$tool" >/dev/null || { echo "$0 needs $tool (Debian package debootstrap, util-linux, coreutils, git)" >&2; exit 1; }
 done
 
 folder=$PWD/build-debian$version
 root=$folder/root
+mkdir -p "$folder"
+exec 9>"$folder/lock"
+if ! flock -n 9; then
+    echo "Another run is using $folder: waiting for it to end"
+    flock 9
+fi
+
+# remove_tree DIR: whatever is mounted below DIR first (deepest first), then
+# DIR itself, never following a mount into another file system.
+remove_tree() {
+    [ -e "$1" ] || return 0
+    local mounts
+    mounts=$(findmnt -rn -o TARGET | awk -v top="$1" 'index($0, top "/") == 1' | sort -r)
+    for mount in $mounts; do umount -l "$mount"; done
+    rm -rf --one-file-system "$1"
+}
+
 if [ ! -d "$root" ]; then
     # The first Debian mirror of this machine's apt sources, in either format.
     mirror=$(grep -h -o -E 'https?://[^ ]+/debian/?( |$)' /etc/apt/sources.list /etc/apt/sources.list.d/* 2>/dev/null \
         | grep -v -- '-security' | head -n 1 | tr -d ' ' || true)
     mirror=${mirror:-http://deb.debian.org/debian}
     echo "Making a Debian $version root from $mirror in $root"
-    rm -rf "$root.new"
-    mkdir -p "$folder"
+    remove_tree "$root.new"
     debootstrap --variant=minbase "$release" "$root.new" "$mirror"
     mv "$root.new" "$root"
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
-rm -rf "$root/work"
+remove_tree "$root/work"
 mkdir -p "$root/work"
-git clone --quiet --no-hardlinks "$PWD" "$root/work/velbarino"
+# Trusted for this clone alone: git hides '-c' from the upload-pack that
+# reads the checkout, so the setting goes in a global file of its own.
+trust=$folder/gitconfig
+printf '[safe]\n\tdirectory = %s\n\tdirectory = %s/.git\n' "$PWD" "$PWD" >"$trust"
+GIT_CONFIG_GLOBAL=$trust git clone --quiet --no-hardlinks "$PWD" "$root/work/velbarino"
 
 inner='mount -t proc proc "$0/proc" && mount --rbind /sys "$0/sys" && mount --rbind /dev "$0/dev" && exec chroot "$0" "$@"'
 command_line=$(printf '%q ' "$@")
+# The lock (descriptor 9) is held until the command ends.
 exec unshare --mount --propagation private -- bash -c "$inner" "$root" \
     env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
     ${CI:+CI=$CI} ${FUZZ_SECONDS:+FUZZ_SECONDS=$FUZZ_SECONDS} \

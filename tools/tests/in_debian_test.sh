@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# tools/in-debian.sh where a newcomer runs it. A small root made here (bash,
+# env, sleep, a stand-in make and the libraries they need, copied from this
+# machine) takes the place of a Debian one, and a stand-in debootstrap makes
+# it, so that each case takes seconds:
+# - as root, on a checkout that another user owns;
+# - two runs started together on one checkout take turns;
+# - a root that debootstrap left half-made, with a folder of this machine
+#   still mounted in it, is unmounted, and nothing in that folder is removed.
+set -euo pipefail
+[ "$(id -u)" -eq 0 ] || { echo "SKIP: needs root, as tools/in-debian.sh does"; exit 0; }
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+scratch=$(mktemp -d)
+cleanup() {
+    findmnt -rn -o TARGET | awk -v top="$scratch" 'index($0, top "/") == 1' | sort -r | xargs -r -n 1 umount -l
+    rm -rf --one-file-system "$scratch"
+}
+trap cleanup EXIT
+failures=0
+check() {  # NAME CONDITION...
+    local name=$1
+    shift
+    if "$@"; then echo "ok    $name"; else echo "FAIL  $name"; failures=$((failures + 1)); fi
+}
+
+# The stand-in debootstrap: debootstrap --variant=minbase RELEASE TARGET MIRROR.
+mkdir -p "$scratch/bin"
+cat >"$scratch/bin/debootstrap" <<'SH'
+#!/usr/bin/env bash
+set -euo pipefail
+target=$3
+mkdir -p "$target"/{usr/bin,etc,proc,sys,dev,tmp}
+ln -s usr/bin "$target/bin"
+for program in bash env sleep; do
+    cp "$(command -v "$program")" "$target/usr/bin/"
+    ldd "$(command -v "$program")" | grep -o '/[^ ]*' | xargs -I{} cp --parents -L {} "$target"
+done
+printf '#!/bin/bash\n' >"$target/usr/bin/make" && chmod +x "$target/usr/bin/make"
+SH
+chmod +x "$scratch/bin/debootstrap"
+export PATH=$scratch/bin:$PATH
+
+# checkout NAME OWNER: a checkout of the last commit with the script under
+# test, where the next runs go.
+checkout() {
+    git clone --quiet "$source_dir" "$scratch/$1"
+    cp "$source_dir/tools/in-debian.sh" "$scratch/$1/tools/in-debian.sh"
+    chown -R "$2" "$scratch/$1"
+    at=$scratch/$1
+    root=$at/build-debian13/root
+}
+run() { "$at/tools/in-debian.sh" 13 "$@" >>"$scratch/log" 2>&1; }
+
+checkout others nobody
+check "runs as root on a checkout that nobody owns" run true
+checkout together root
+
+turn='echo begin >>/tmp/turns; sleep 1; test -d /work/velbarino; echo end >>/tmp/turns'
+run bash -c "$turn" & first=$!
+run bash -c "$turn" & second=$!
+wait "$first" && wait "$second" && both=0 || both=$?
+check "two runs at once both succeed" test "$both" -eq 0
+check "two runs at once take turns" test "$(tr '\n' ' ' <"$root/tmp/turns" 2>/dev/null)" = "begin end begin end "
+
+checkout halfmade root
+mkdir -p "$root.new/proc" "$scratch/host"
+touch "$scratch/host/keep"
+mount --bind "$scratch/host" "$root.new/proc"
+check "a half-made root with a mount in it is made anew" run true
+check "nothing of the mounted folder is removed" test -e "$scratch/host/keep"
+check "no mount is left under the root" test -z "$(findmnt -rn -o TARGET | grep -F "$at/" || true)"
+
+[ "$failures" -eq 0 ] || { echo "--- what the runs said:"; cat "$scratch/log"; exit 1; }
+echo "PASS: tools/in-debian.sh is safe where a newcomer runs it"
