@@ -24,6 +24,7 @@ function(velbarino_target_options target)
     # WebAssembly has no native stack to smash or jump into: the browser's
     # sandbox checks every access, so the hardening below is for native code.
     if(EMSCRIPTEN)
+        target_compile_options(${target} PRIVATE $<$<CONFIG:Release>:-Oz>)
         return()
     endif()
     target_compile_options(${target} PRIVATE -fstack-protector-strong -Wformat -Werror=format-security)

@@ -1,7 +1,6 @@
 #include "main_window.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 #include "colour.h"
@@ -21,13 +20,23 @@ std::string css(Rgb c) {
     return "rgb(" + std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue) + ")";
 }
 
-// The theme's colours as the page's style sheet sets them (light or dark).
+// The theme's colours as the page's style sheet sets them (light or dark), as
+// "#rrggbb"; read by hand, as the scanf family would bring its whole
+// formatting engine into the page.
 Rgb themeColour(const char* property) {
     val style = val::global("getComputedStyle")(document()["documentElement"]);
     const std::string value = style.call<val>("getPropertyValue", std::string(property)).as<std::string>();
-    int r = 0, g = 0, b = 0;
-    std::sscanf(value.c_str(), " #%02x%02x%02x", &r, &g, &b);
-    return {r, g, b};
+    const std::size_t hash = value.find('#');
+    const auto channel = [&](std::size_t at) {
+        int byte = 0;
+        for (std::size_t i = hash + 1 + at; i < hash + 3 + at && i < value.size(); ++i) {
+            const char c = value[i];
+            byte = byte * 16 + (c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 0);
+        }
+        return byte;
+    };
+    if (hash == std::string::npos) return {0, 0, 0};
+    return {channel(0), channel(2), channel(4)};
 }
 
 // A caption with its access key ('&' before it) as text plus the key.
