@@ -87,6 +87,7 @@ void MainWindow::buildControls() {
     txtEan_->setToolTip(toQString(field.toolTip));
     txtEan_->setText(toQString(field.Text));
     txtEan_->setKeyFilter([this](std::int16_t& code) { form_.Txt_Ean_KeyPress(code); });
+    txtEan_->setCommitTyper([this](std::u16string_view text, const auto& insert) { form_.typeCommitted(text, insert); });
     // textEdited comes only from the field's own edits, never from setText: no loop back.
     connect(txtEan_, &QLineEdit::textEdited, this, [this](const QString& text) { form_.fieldEdited(fromQString(text)); });
     connect(txtEan_, &EntryField::doubleClicked, this, [this] { form_.Txt_Ean_DblClick(); });
@@ -179,10 +180,8 @@ void MainWindow::renderLabel(ControlId control) {
         own.setColor(QPalette::WindowText, qColorOf(colours.text));
         label->setPalette(own);
     }
-    // A caption names its control only while it is shown: the empty box of an
-    // exact code must not borrow the hidden caption "Codice Esatto".
     for (const auto& [named, widget] : controls()) {
-        if (nameLabelOf(named) == control) label->setBuddy(model.Visible ? widget : nullptr);
+        if (nameLabelOf(named) == control) label->setBuddy(state_.spokenLabelOf(named) ? widget : nullptr);
     }
 }
 

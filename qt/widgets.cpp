@@ -53,13 +53,13 @@ void EntryField::keyPressEvent(QKeyEvent* event) {
 // the length the filter sees grows with each character let in.
 void EntryField::inputMethodEvent(QInputMethodEvent* event) {
     const QString commit = event->commitString();
-    for (const QChar c : commit) {
-        auto code = static_cast<std::int16_t>(c.unicode());
-        if (keyFilter_) keyFilter_(code);
-        if (code < keys::FirstPrintable) continue;  // refused, or a control key that inserts nothing
-        QInputMethodEvent one;
-        one.setCommitString(QString(QChar(static_cast<char16_t>(code))));
-        QLineEdit::inputMethodEvent(&one);
+    if (commitTyper_) {
+        commitTyper_({reinterpret_cast<const char16_t*>(commit.utf16()), static_cast<std::size_t>(commit.size())},
+                     [this](char16_t character) {
+                         QInputMethodEvent one;
+                         one.setCommitString(QString(QChar(character)));
+                         QLineEdit::inputMethodEvent(&one);
+                     });
     }
     event->accept();  // no preedit text: nothing shows that the filter has not seen
 }

@@ -15,9 +15,13 @@ class EntryField : public QLineEdit {
     Q_OBJECT
 public:
     using KeyFilter = std::function<void(std::int16_t& code)>;
+    /// Types committed text through the filter, calling back for each
+    /// character to insert (Frm_Ean::typeCommitted).
+    using CommitTyper = std::function<void(std::u16string_view text, const std::function<void(char16_t)>& insert)>;
 
     explicit EntryField(QWidget* parent = nullptr);
     void setKeyFilter(KeyFilter filter) { keyFilter_ = std::move(filter); }
+    void setCommitTyper(CommitTyper typer) { commitTyper_ = std::move(typer); }
 
 signals:
     void doubleClicked();
@@ -30,6 +34,7 @@ protected:
 
 private:
     KeyFilter keyFilter_;
+    CommitTyper commitTyper_;
 };
 
 class ClickableLabel : public QLabel {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,11 @@ public:
     /// Enter and Ctrl+V. Every other one (Ctrl+C, Ctrl+X, Ctrl+Z...) is refused,
     /// so the field's menu must not offer them as shortcuts.
     static bool passesControlKey(std::int16_t code);
+    /// @brief Text committed at once (an input method, a composition, a
+    /// browser's insertion) is typed one character at a time: each goes
+    /// through the key filter, and @p insert puts each one that passes in at
+    /// the caret, and reports the edit, before the next is filtered.
+    void typeCommitted(std::u16string_view text, const std::function<void(char16_t)>& insert);
     /// @brief Paste check after Ctrl+V, then hides the result area.
     void Txt_Ean_Change() override;
     /// @brief The field changed its own text (typing, paste, delete, drop).

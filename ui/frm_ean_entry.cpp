@@ -73,6 +73,15 @@ void Frm_Ean::Txt_Ean_Change() {
 
 void Frm_Ean::fieldEdited(std::u16string text) { state_.setText(std::move(text)); }
 
+void Frm_Ean::typeCommitted(std::u16string_view text, const std::function<void(char16_t)>& insert) {
+    for (const char16_t character : text) {
+        auto code = static_cast<std::int16_t>(character);
+        Txt_Ean_KeyPress(code);
+        // Refused, or a control key that inserts nothing.
+        if (code >= keys::FirstPrintable) insert(static_cast<char16_t>(code));
+    }
+}
+
 void Frm_Ean::Cmd_Calcola_Click() {
     std::int16_t enter = keys::Enter;
     Txt_Ean_KeyPress(enter);

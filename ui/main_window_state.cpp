@@ -8,6 +8,12 @@
 #include "texts.h"
 
 namespace velbarino {
+
+std::optional<ControlId> MainWindowState::spokenLabelOf(ControlId control) const {
+    const std::optional<ControlId> caption = nameLabelOf(control);
+    if (!caption || !label(*caption).Visible) return std::nullopt;
+    return caption;
+}
 namespace {
 
 LabelControl plainLabel(std::u16string caption, Geometry geometry, int tabIndex) {

@@ -133,6 +133,10 @@ public:
     const LabelControl& LabEsatto() const noexcept { return labEsatto_; }
     /// The label named @p control; throws for a control that is not a label.
     const LabelControl& label(ControlId control) const;
+    /// @brief The label that names @p control to a screen reader now: the
+    /// one nameLabelOf gives, while it is shown. The empty box of an exact
+    /// code must not borrow its hidden caption "Codice Esatto".
+    std::optional<ControlId> spokenLabelOf(ControlId control) const;
     const std::vector<MenuEntry>& menus() const noexcept { return menus_; }
     /// The controls that take the focus, in tab order (labels never do); the
     /// first one has the focus when the window is first shown.

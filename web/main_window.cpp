@@ -224,7 +224,7 @@ void MainWindow::fieldBeforeInput(val event) {
     const std::string type = event["inputType"].as<std::string>();
     if (type != "insertText" || !event["cancelable"].as<bool>()) return;
     event.call<void>("preventDefault");
-    for (char16_t c : fromJs(event["data"])) typeCharacter(c);
+    typeCommitted(fromJs(event["data"]));
 }
 
 void MainWindow::fieldCompositionStart() {
@@ -238,16 +238,16 @@ void MainWindow::fieldCompositionStart() {
 void MainWindow::fieldCompositionEnd(val event) {
     textChanged();
     field_.call<void>("setSelectionRange", compositionStart_, compositionEnd_);
-    for (char16_t c : fromJs(event["data"])) typeCharacter(c);
+    typeCommitted(fromJs(event["data"]));
 }
 
-void MainWindow::typeCharacter(char16_t character) {
-    auto code = static_cast<std::int16_t>(character);
-    form_.Txt_Ean_KeyPress(code);
-    if (code < keys::FirstPrintable) return;
-    field_.call<void>("setRangeText", toJs(std::u16string(1, static_cast<char16_t>(code))), field_["selectionStart"],
-                      field_["selectionEnd"], std::string("end"));
-    form_.fieldEdited(fromJs(field_["value"]));
+// Each character the filter lets in goes in at the caret, as the field would put it.
+void MainWindow::typeCommitted(const std::u16string& text) {
+    form_.typeCommitted(text, [this](char16_t character) {
+        field_.call<void>("setRangeText", toJs(std::u16string(1, character)), field_["selectionStart"], field_["selectionEnd"],
+                          std::string("end"));
+        form_.fieldEdited(fromJs(field_["value"]));
+    });
 }
 
 // Every other change the field makes itself: deleting, pasting, cutting, dropping.
@@ -464,12 +464,11 @@ void MainWindow::labelChanged(ControlId control) {
         label["style"].set("backgroundColor", css(colours.back));
         label["style"].set("color", css(colours.text));
     }
-    // A caption names its box only while it is shown.
     for (ControlId box : {ControlId::LabRisultato, ControlId::LabEsatto}) {
         if (nameLabelOf(box) != control) continue;
         val boxElement = byId(nameOf(box));
         if (boxElement.isNull()) continue;
-        if (model.Visible) {
+        if (state_.spokenLabelOf(box)) {
             boxElement.call<void>("setAttribute", std::string("aria-labelledby"), nameOf(control) + " " + nameOf(box));
         } else {
             boxElement.call<void>("removeAttribute", std::string("aria-labelledby"));

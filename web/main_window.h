@@ -61,7 +61,7 @@ private:
 
     void build();
     void buildMenus(val bar);
-    void typeCharacter(char16_t character);
+    void typeCommitted(const std::u16string& text);
     void openList(bool open);
     void highlight(int index);
     void openMenu(val menu);

@@ -42,5 +42,32 @@ TEST_F(Shell, copiaCopiesOnlyACodeAndSaysWhenTheClipboardRefuses) {
     EXPECT_EQ(state.LabEsatto().Caption, u"4006381333931");  // the result stays
 }
 
+// Text committed at once goes through the filter character by character, the
+// length growing with each one let in; a caption names its box only while shown.
+TEST_F(Shell, committedTextIsTypedOneCharacterAtATime) {
+    std::u16string inserted;
+    const auto insert = [&](char16_t c) {
+        inserted += c;
+        form.fieldEdited(text() + c);
+    };
+    form.typeCommitted(u"40\u00E80x6\u00BD\r", insert);  // letters, a vulgar fraction, a carriage return
+    EXPECT_EQ(inserted, u"4006");
+    EXPECT_EQ(platform.beeps, 3);
+    form.typeCommitted(u"38133393123", insert);  // three past the length
+    EXPECT_EQ(text(), u"400638133393");
+    EXPECT_EQ(platform.beeps, 6);
+    EXPECT_EQ(messageCount(), 1u);  // the Enter in the first commit: the length message
+}
+
+TEST_F(Shell, aCaptionNamesItsBoxOnlyWhileItIsShown) {
+    EXPECT_EQ(state.spokenLabelOf(ControlId::Txt_Ean), ControlId::Lab_Desc1);
+    EXPECT_EQ(state.spokenLabelOf(ControlId::LabEsatto), std::nullopt);
+    run(1, u"4006381333932");
+    EXPECT_EQ(state.spokenLabelOf(ControlId::LabEsatto), ControlId::Lab_Desc3);
+    run(1, u"4006381333931");  // exact: an empty box, its caption hidden
+    EXPECT_EQ(state.spokenLabelOf(ControlId::LabRisultato), ControlId::Lab_Desc2);
+    EXPECT_EQ(state.spokenLabelOf(ControlId::LabEsatto), std::nullopt);
+}
+
 }  // namespace
 }  // namespace velbarino
