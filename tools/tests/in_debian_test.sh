@@ -8,7 +8,12 @@
 # - a root that debootstrap left half-made, with a folder of this machine
 #   still mounted in it, is unmounted, and nothing in that folder is removed.
 set -euo pipefail
-[ "$(id -u)" -eq 0 ] || { echo "SKIP: needs root, as tools/in-debian.sh does"; exit 0; }
+# Skipped (77) where the script itself cannot run: without root, or inside a
+# chroot such as the Debian roots themselves, whose "/" is no mount point and
+# so cannot be made private.
+[ "$(id -u)" -eq 0 ] || { echo "SKIP: needs root, as tools/in-debian.sh does"; exit 77; }
+unshare --mount --propagation private true 2>/dev/null \
+    || { echo "SKIP: no private mount namespace here (a chroot?), which tools/in-debian.sh needs"; exit 77; }
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 scratch=$(mktemp -d)
 cleanup() {
