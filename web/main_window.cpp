@@ -296,14 +296,15 @@ void MainWindow::optionClick(val event) {
     form_.entryPicked(static_cast<std::int16_t>(index));
 }
 
-void MainWindow::openList(bool open) {
+// Closing gives the focus back to the list, unless it is leaving for elsewhere.
+void MainWindow::openList(bool open, bool refocus) {
     options_.set("hidden", !open);
     list_.call<void>("setAttribute", std::string("aria-expanded"), std::string(open ? "true" : "false"));
     if (open) {
         highlight(state_.Cmb_Ean().ListIndex);
     } else {
         list_.call<void>("removeAttribute", std::string("aria-activedescendant"));
-        list_.call<void>("focus");
+        if (refocus) list_.call<void>("focus");
     }
 }
 
@@ -436,11 +437,7 @@ void MainWindow::clickAnywhere(val event) {
 // nothing is picked.
 void MainWindow::focusOut(val event) {
     val next = event["relatedTarget"];
-    if (!options_["hidden"].as<bool>() && !inside(list_, next) && !inside(options_, next)) {
-        options_.set("hidden", true);
-        list_.call<void>("setAttribute", std::string("aria-expanded"), std::string("false"));
-        list_.call<void>("removeAttribute", std::string("aria-activedescendant"));
-    }
+    if (!options_["hidden"].as<bool>() && !inside(list_, next) && !inside(options_, next)) openList(false, false);
     val open = document().call<val>("querySelectorAll", std::string("[role=menu]:not([hidden])"));
     for (int i = 0; i < open["length"].as<int>(); ++i) {
         if (!inside(open[i], next) && !(inside(byId("MenuBar"), open[i]) && inside(byId("MenuBar"), next))) open[i].set("hidden", true);

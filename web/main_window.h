@@ -62,7 +62,7 @@ private:
     void build();
     void buildMenus(val bar);
     void typeCommitted(const std::u16string& text);
-    void openList(bool open);
+    void openList(bool open, bool refocus = true);
     void highlight(int index);
     void openMenu(val menu);
     void closeMenus();
