@@ -1,8 +1,9 @@
 // Velbarino in a browser page: the state, the handlers, the platform and the
 // window wired together, and the page's events handed to the window. The
-// page's glue (web/velbarino.html.in) calls these exports with the DOM event
-// in Module.event, through ccall, so that a handler may wait at a dialog.
+// page's glue (web/velbarino.html.in) calls these functions with the DOM event
+// as their argument; one that waits at a dialog returns a promise meanwhile.
 #include <emscripten.h>
+#include <emscripten/bind.h>
 
 #include <optional>
 
@@ -38,31 +39,55 @@ std::optional<Program> program;
 EM_JS(void, markReady, (), { performance.mark('velbarino-ready'); });
 
 velbarino::web::MainWindow& window() { return program->window; }
-emscripten::val event() { return emscripten::val::global("Module")["event"]; }
+
+// The page's events, by the handler each goes to. (Their names start with
+// velbarino_, as the list of what Asyncify instruments expects.)
+using emscripten::val;
+void velbarino_field_keydown(val event) { window().fieldKeyDown(event); }
+void velbarino_field_beforeinput(val event) { window().fieldBeforeInput(event); }
+void velbarino_field_compositionstart(val) { window().fieldCompositionStart(); }
+void velbarino_field_compositionend(val event) { window().fieldCompositionEnd(event); }
+void velbarino_field_input(val event) { window().fieldInput(event); }
+void velbarino_field_dblclick(val) { window().fieldDoubleClick(); }
+void velbarino_list_keydown(val event) { window().listKeyDown(event); }
+void velbarino_list_click(val) { window().listClick(); }
+void velbarino_option_click(val event) { window().optionClick(event); }
+void velbarino_button_click(val) { window().buttonClick(); }
+void velbarino_code_dblclick(val) { window().codeDoubleClick(); }
+void velbarino_code_contextmenu(val event) { window().codeContextMenu(event); }
+void velbarino_copy_click(val) { window().copyClick(); }
+void velbarino_menu_click(val event) { window().menuClick(event); }
+void velbarino_menu_keydown(val event) { window().menuKeyDown(event); }
+void velbarino_press_anywhere(val event) { window().pressAnywhere(event); }
+void velbarino_click_anywhere(val event) { window().clickAnywhere(event); }
+void velbarino_control_focused(val event) { window().controlFocused(event); }
+void velbarino_focus_out(val event) { window().focusOut(event); }
+void velbarino_close(val) { window().closeRequested(); }
 
 }  // namespace
 
-extern "C" {
-EMSCRIPTEN_KEEPALIVE void velbarino_field_keydown() { window().fieldKeyDown(event()); }
-EMSCRIPTEN_KEEPALIVE void velbarino_field_beforeinput() { window().fieldBeforeInput(event()); }
-EMSCRIPTEN_KEEPALIVE void velbarino_field_compositionstart() { window().fieldCompositionStart(); }
-EMSCRIPTEN_KEEPALIVE void velbarino_field_compositionend() { window().fieldCompositionEnd(event()); }
-EMSCRIPTEN_KEEPALIVE void velbarino_field_input() { window().fieldInput(event()); }
-EMSCRIPTEN_KEEPALIVE void velbarino_field_dblclick() { window().fieldDoubleClick(); }
-EMSCRIPTEN_KEEPALIVE void velbarino_list_keydown() { window().listKeyDown(event()); }
-EMSCRIPTEN_KEEPALIVE void velbarino_list_click() { window().listClick(); }
-EMSCRIPTEN_KEEPALIVE void velbarino_option_click() { window().optionClick(event()); }
-EMSCRIPTEN_KEEPALIVE void velbarino_button_click() { window().buttonClick(); }
-EMSCRIPTEN_KEEPALIVE void velbarino_code_dblclick() { window().codeDoubleClick(); }
-EMSCRIPTEN_KEEPALIVE void velbarino_code_contextmenu() { window().codeContextMenu(event()); }
-EMSCRIPTEN_KEEPALIVE void velbarino_copy_click() { window().copyClick(); }
-EMSCRIPTEN_KEEPALIVE void velbarino_menu_click() { window().menuClick(event()); }
-EMSCRIPTEN_KEEPALIVE void velbarino_menu_keydown() { window().menuKeyDown(event()); }
-EMSCRIPTEN_KEEPALIVE void velbarino_press_anywhere() { window().pressAnywhere(event()); }
-EMSCRIPTEN_KEEPALIVE void velbarino_click_anywhere() { window().clickAnywhere(event()); }
-EMSCRIPTEN_KEEPALIVE void velbarino_control_focused() { window().controlFocused(event()); }
-EMSCRIPTEN_KEEPALIVE void velbarino_focus_out() { window().focusOut(event()); }
-EMSCRIPTEN_KEEPALIVE void velbarino_close() { window().closeRequested(); }
+EMSCRIPTEN_BINDINGS(velbarino) {
+    using emscripten::function;
+    function("fieldKeyDown", &velbarino_field_keydown);
+    function("fieldBeforeInput", &velbarino_field_beforeinput);
+    function("fieldCompositionStart", &velbarino_field_compositionstart);
+    function("fieldCompositionEnd", &velbarino_field_compositionend);
+    function("fieldInput", &velbarino_field_input);
+    function("fieldDoubleClick", &velbarino_field_dblclick);
+    function("listKeyDown", &velbarino_list_keydown);
+    function("listClick", &velbarino_list_click);
+    function("optionClick", &velbarino_option_click);
+    function("buttonClick", &velbarino_button_click);
+    function("codeDoubleClick", &velbarino_code_dblclick);
+    function("codeContextMenu", &velbarino_code_contextmenu);
+    function("copyClick", &velbarino_copy_click);
+    function("menuClick", &velbarino_menu_click);
+    function("menuKeyDown", &velbarino_menu_keydown);
+    function("pressAnywhere", &velbarino_press_anywhere);
+    function("clickAnywhere", &velbarino_click_anywhere);
+    function("controlFocused", &velbarino_control_focused);
+    function("focusOut", &velbarino_focus_out);
+    function("closeRequested", &velbarino_close);
 }
 
 int main() {

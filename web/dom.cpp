@@ -31,6 +31,16 @@ val toJs(std::u16string_view text) {
     return val(wide);
 }
 
+std::string decimal(int number) {
+    std::string digits;
+    unsigned magnitude = number < 0 ? 0u - static_cast<unsigned>(number) : static_cast<unsigned>(number);
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    return number < 0 ? "-" + digits : digits;
+}
+
 val create(const std::string& tag, val parent, const std::string& id) {
     val element = document().call<val>("createElement", tag);
     if (!id.empty()) element.set("id", id);
@@ -40,10 +50,10 @@ val create(const std::string& tag, val parent, const std::string& id) {
 
 void place(val element, int left, int top, int width, int height) {
     val style = element["style"];
-    style.set("left", std::to_string(left) + "px");
-    style.set("top", std::to_string(top) + "px");
-    style.set("width", std::to_string(width) + "px");
-    style.set("height", std::to_string(height) + "px");
+    style.set("left", decimal(left) + "px");
+    style.set("top", decimal(top) + "px");
+    style.set("width", decimal(width) + "px");
+    style.set("height", decimal(height) + "px");
 }
 
 }  // namespace velbarino::web

@@ -18,6 +18,9 @@ val toJs(std::u16string_view text);
 inline val document() { return val::global("document"); }
 inline val byId(const std::string& id) { return document().call<val>("getElementById", id); }
 
+/// @p number in decimal (std::to_string would bring printf into the page).
+std::string decimal(int number);
+
 /// A new element @p tag, appended to @p parent, with @p id when given.
 val create(const std::string& tag, val parent, const std::string& id = {});
 /// Places @p element at a position and size in pixels.

@@ -4,7 +4,7 @@
 // keys and characters before the field applies them, the field's own edits,
 // picks, clicks, double-clicks, menus and the close request. Its list and
 // menus close as native ones do. No rule lives here. Each event handler
-// reads the DOM event from Module.event.
+// takes the DOM event it translates.
 #pragma once
 
 #include <map>
