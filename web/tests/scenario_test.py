@@ -13,16 +13,18 @@ from headless_page import STARTED, ActionChains, HeadlessPage, Keys  # noqa: E40
 
 # What the browser cannot be made to do from outside, imitated in the page.
 IMITATED = {"CloseRequest": "closing the tab: pagehide"}
-# Records each box with the field behind it and answers it; counts the bell;
+# Records each box, its lines as shown, with the field behind it while open, and answers it; counts the bell;
 # lists every announcement; counts the requests to end instead of ending.
 INSTRUMENT = """
 const m = Module, field = () => document.getElementById('Txt_Ean');
 m.endRequests = 0; m.boxes = []; m.bells = 0; m.heard = []; m.enterReachedField = 0;
 window.addEventListener('keydown', e => { if (e.key == 'Enter' && e.target.id == 'Txt_Ean' && !e.defaultPrevented) m.enterReachedField++; });
-const open = m.openDialog, ring = m.bell;
-m.openDialog = () => { m.boxes.push([document.getElementById('MessageBoxText').textContent.replace(/\\n/g, '\\r'),
-    document.getElementById('MessageBoxTitle').textContent, document.getElementById('MessageBoxIcon').className,
-    field().value]); setTimeout(() => document.getElementById('MessageBox').close(), 10); return open(); };
+const open = m.openDialog, ring = m.bell, byId = id => document.getElementById(id);
+m.openDialog = () => { const seen = [null, byId('MessageBoxTitle').textContent, byId('MessageBoxIcon').className, field().value];
+    const closed = open();  // its lines as rendered, and the field while it is open
+    seen[0] = byId('MessageBoxText').innerText.replace(/\\n/g, '\\r'); m.boxes.push(seen);
+    setTimeout(() => { if (field().value != seen[3]) seen[3] += ' then ' + field().value; byId('MessageBox').close(); }, 10);
+    return closed; };
 m.bell = () => { m.bells++; ring(); };
 new MutationObserver(() => { const t = document.getElementById('Announcer').textContent.replace(/\\u00a0$/, '');
     if (t) m.heard.push(t); }).observe(document.getElementById('Announcer'), {childList: true, characterData: true, subtree: true});
@@ -33,12 +35,13 @@ class Page(HeadlessPage):
     # Steps and parts of the window that an engine's driver cannot reach, and why.
     CANNOT_DO = {}
     CANNOT_SHOW = {}
+    BOX_LINES = "innerText"  # a box's text as the engine renders it, line breaks and all
 
     def start(self, instrumented=True):
         self.driver.get(self.url)
         self.js(STARTED)
         if instrumented:
-            self.js(INSTRUMENT)
+            self.js(INSTRUMENT.replace("innerText", self.BOX_LINES))
         self.set_clipboard("before")
 
 
@@ -129,6 +132,21 @@ class Page(HeadlessPage):
         return self.js(f"return Module.{what}")  # heard, bells, endRequests
 
 
+# The window's design in twips (15 a pixel at 96 dpi): left, top, width, height.
+DESIGN = {"Lab_Desc0": (240, 240, 2535, 255), "Cmb_Ean": (240, 480, 2535, 315), "Lab_Desc1": (240, 1080, 2535, 255),
+          "Txt_Ean": (240, 1320, 1935, 285), "Cmd_Calcola": (2280, 1320, 495, 285), "Lab_Desc2": (240, 1920, 1095, 255),
+          "Lab_Desc3": (1440, 1920, 1335, 255), "LabRisultato": (240, 2160, 1215, 285), "LabEsatto": (1440, 2160, 1335, 285)}
+
+
+def misplaced(page):
+    """The controls not drawn at their place in the design, or not on top there."""
+    drawn = page.js("const area = document.getElementById('ClientArea').getBoundingClientRect(); return Object.fromEntries("
+                    "[...document.querySelectorAll('#ClientArea > :not(ul)')].map(e => { const r = e.getBoundingClientRect(),"
+                    " hit = document.elementFromPoint(r.x + r.width / 2, r.y + r.height / 2); return [e.id, [r.x - area.x,"
+                    " r.y - area.y, r.width, r.height].map(Math.round).concat(e.contains(hit))]; }))")
+    return [name for name, twips in DESIGN.items() if drawn.get(name) != [round(t / 15) for t in twips] + [True]]
+
+
 def contrast(*colours):
     """WCAG's contrast ratio of two CSS rgb() colours."""
     def luminance(css):
@@ -185,6 +203,19 @@ def main():
         page.keys(Keys.ENTER)
         checks["Fine Programma, by the keyboard, leaves only the notice"] = (
             page.js("return !document.getElementById('Frm_Ean') && !document.getElementById('Ended').hidden") is True)
+        # Where a user sees and clicks; keys that must do nothing; a menu that goes once used.
+        page.start()
+        page.type("400638133393")
+        page.keys(Keys.ENTER, control=True)
+        checks["Ctrl+Enter computes nothing and rings"] = page.read("results")[1] is None and page.read("bells") == 1
+        page.type("\r")
+        checks["each control is drawn at its place, on top there"] = misplaced(page) == []
+        page.perform(["Copia"])
+        checks["the code's menu closes once Copia is chosen"] = page.js("return document.getElementById('CodeMenu').hidden")
+        page.perform(["OpenList"])
+        page.keys(*[Keys.ARROW_DOWN] * 6)
+        checks["Down past the last entry keeps it marked"] = page.js(
+            "return [...document.querySelectorAll('#Cmb_Ean_list li.marked')].map(li => li.id)") == ["Cmb_Ean_3"]
         # A dark theme: every text on its own background at 4.5:1 at least (WCAG).
         page.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [{"name": "prefers-color-scheme", "value": "dark"}]})
         page.start(instrumented=False)

@@ -26,6 +26,7 @@ NO_COMMANDS = "WebKit's driver has no way to give the browser's own editing comm
 class WebKitPage(Page):
     CANNOT_DO = {"MenuPaste": NO_COMMANDS, "Cut": NO_COMMANDS, "Drop": NO_COMMANDS}
     CANNOT_SHOW = {"names": "WebKit's driver reads no accessibility tree"}
+    BOX_LINES = "textContent"  # its innerText gives a box's drawn line breaks as spaces
 
     def __init__(self, url):  # pylint: disable=super-init-not-called
         options = Options()
