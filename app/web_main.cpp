@@ -63,6 +63,7 @@ void velbarino_click_anywhere(val event) { window().clickAnywhere(event); }
 void velbarino_control_focused(val event) { window().controlFocused(event); }
 void velbarino_focus_out(val event) { window().focusOut(event); }
 void velbarino_close(val) { window().closeRequested(); }
+void velbarino_theme_changed(val) { window().themeChanged(); }
 
 }  // namespace
 
@@ -88,6 +89,7 @@ EMSCRIPTEN_BINDINGS(velbarino) {
     function("controlFocused", &velbarino_control_focused);
     function("focusOut", &velbarino_focus_out);
     function("closeRequested", &velbarino_close);
+    function("themeChanged", &velbarino_theme_changed);
 }
 
 int main() {

@@ -1,6 +1,7 @@
-# cmake -DTEMPLATE=... -DSCRIPT=... -DOUTPUT=... [-DHOSTED_DIR=... -DSOURCE_DIR=... -DCOMMENTS=...] -P VelbarinoWebPage.cmake
-# Writes the one-file page: the template with the compiled program (its
-# WebAssembly already inside the script) in place of @VELBARINO_WEB_SCRIPT@.
+# cmake -DTEMPLATE=... -DSCRIPT=... -DPROGRAM=... -DOUTPUT=... [-DHOSTED_DIR=... -DSOURCE_DIR=... -DCOMMENTS=...] -P VelbarinoWebPage.cmake
+# Writes the one-file page: the template with the compiled program's script
+# in place of @VELBARINO_WEB_SCRIPT@ and its WebAssembly, in base64, in place
+# of @VELBARINO_WEB_PROGRAM@.
 # With HOSTED_DIR, writes that folder for a web server as well: the same page
 # as index.html, linked to its manifest and service worker, with the icons.
 file(READ ${SCRIPT} VELBARINO_WEB_SCRIPT)
@@ -9,6 +10,10 @@ file(READ ${SCRIPT} VELBARINO_WEB_SCRIPT)
 string(FIND "${VELBARINO_WEB_SCRIPT}" "</script" closing)
 if(NOT closing EQUAL -1)
     message(FATAL_ERROR "${SCRIPT} holds </script, which would end the page's script early")
+endif()
+execute_process(COMMAND base64 -w0 ${PROGRAM} OUTPUT_VARIABLE VELBARINO_WEB_PROGRAM RESULT_VARIABLE failed)
+if(failed OR VELBARINO_WEB_PROGRAM STREQUAL "")
+    message(FATAL_ERROR "cannot read ${PROGRAM} into the page")
 endif()
 # No icon to ask a server for: the file stands alone.
 set(VELBARINO_WEB_HEAD [=[<link rel="icon" href="data:,">]=])

@@ -456,8 +456,7 @@ void MainWindow::labelChanged(ControlId control) {
     label.set("textContent", toJs(model.Caption));
     label.set("hidden", !model.Visible);
     if (model.BackColor) {
-        const LabelColours colours =
-            labelColours(model.BackColor, {themeColour("--button-face"), themeColour("--button-text"), themeColour("--window-text")});
+        const LabelColours colours = labelColours(model.BackColor, theme());
         label["style"].set("backgroundColor", css(colours.back));
         label["style"].set("color", css(colours.text));
     }
@@ -471,6 +470,18 @@ void MainWindow::labelChanged(ControlId control) {
             boxElement.call<void>("removeAttribute", std::string("aria-labelledby"));
         }
     }
+}
+
+// Read once, not at each label: each read after a change to the page makes
+// the browser work its styles out again.
+const ThemeColours& MainWindow::theme() {
+    if (!theme_) theme_ = ThemeColours{themeColour("--button-face"), themeColour("--button-text"), themeColour("--window-text")};
+    return *theme_;
+}
+
+void MainWindow::themeChanged() {
+    theme_.reset();
+    for (ControlId id : kLabelIds) labelChanged(id);
 }
 
 void MainWindow::itemsChanged() {

@@ -8,8 +8,10 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 
+#include "colour.h"
 #include "dom.h"
 #include "frm_ean.h"
 #include "main_window_state.h"
@@ -51,6 +53,8 @@ public:
     void controlFocused(val event);
     void focusOut(val event);
     void closeRequested();
+    /// The system's light or dark theme has changed: the boxes take its colours.
+    void themeChanged();
 
 private:
     void labelChanged(ControlId label) override;
@@ -59,6 +63,7 @@ private:
     void textChanged() override;
     void selectionChanged() override;
 
+    const ThemeColours& theme();
     void build();
     void buildMenus(val bar);
     void typeCommitted(const std::u16string& text);
@@ -78,6 +83,7 @@ private:
     bool swallowClick_ = false;   // the press closed a popup: its click goes nowhere
     val lastFocus_ = val::null();  // in the window, outside the menus
     int compositionStart_ = 0, compositionEnd_ = 0;  // the selection a composition replaces
+    std::optional<ThemeColours> theme_;
 };
 
 }  // namespace velbarino::web
