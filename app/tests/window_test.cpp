@@ -93,8 +93,9 @@ private:
     }
 
     /// Opens @p widget's context menu with a real event, triggers the enabled
-    /// entry whose text starts with @p caption, if any, and returns every entry's text.
-    QStringList contextMenu(QWidget* widget, const QString& caption = {}) {
+    /// entry whose text starts with @p caption, if any, and returns every
+    /// entry's text, or only the enabled ones'.
+    QStringList contextMenu(QWidget* widget, const QString& caption = {}, bool enabledOnly = false) {
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), widget->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(widget, &event);
         QMenu* menu = nullptr;
@@ -103,8 +104,9 @@ private:
         QStringList texts;
         QAction* found = nullptr;
         for (QAction* action : menu->actions()) {
-            texts << action->text().remove(QLatin1Char('&'));
-            if (!caption.isEmpty() && texts.back().startsWith(caption) && action->isEnabled()) found = action;
+            const QString text = action->text().remove(QLatin1Char('&'));
+            if (!enabledOnly || action->isEnabled()) texts << text;
+            if (!caption.isEmpty() && text.startsWith(caption) && action->isEnabled()) found = action;
         }
         if (found != nullptr) found->trigger();
         menu->close();
@@ -198,17 +200,7 @@ private:
     }
     bool listOpen() override { return list()->view()->isVisible(); }
     int enterReachedField() override { return returnsInField_; }
-    bool copiaEnabled() override {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), label("LabEsatto")->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(label("LabEsatto"), &event);
-        QMenu* menu = nullptr;
-        if (!QTest::qWaitFor([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr; }))
-            return false;
-        bool enabled = false;
-        for (QAction* action : menu->actions()) enabled = enabled || (action->text() == QStringLiteral("Copia") && action->isEnabled());
-        menu->close();
-        return enabled;
-    }
+    bool copiaEnabled() override { return contextMenu(label("LabEsatto"), {}, true).contains(QStringLiteral("Copia")); }
     std::u16string fieldText() override { return u16(field()->text()); }
     scenarios::Selection fieldSelection() override {
         if (!field()->hasSelectedText()) return {field()->cursorPosition(), 0};

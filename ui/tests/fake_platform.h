@@ -1,7 +1,6 @@
 // A platform that records what the window logic asks of it, for headless tests.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,7 +19,6 @@ class FakePlatform : public Platform {
 public:
     void messageBox(std::u16string_view text, std::u16string_view title, std::int32_t style) override {
         messages.push_back({std::u16string(text), std::u16string(title), style});
-        if (onMessage) onMessage(messages.back());
     }
     void setFocus(ControlId control) override { focus = control; }
     void refresh(ControlId) override {}
@@ -35,8 +33,6 @@ public:
     AppInfo appInfo() const override { return info; }
 
     std::vector<ShownMessage> messages;
-    /// Runs while a box is "open", to look at the window behind it.
-    std::function<void(const ShownMessage&)> onMessage;
     std::optional<ControlId> focus;
     int endRequests = 0;
     std::vector<std::u16string> spoken;  // what a screen reader was told

@@ -15,11 +15,11 @@ import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from headless_page import STARTED, ActionChains, HeadlessPage, Keys  # noqa: E402
+from headless_page import ActionChains, Keys  # noqa: E402
 from selenium.common.exceptions import WebDriverException  # noqa: E402
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from scenario_test import INSTRUMENT  # noqa: E402
+import scenario_test  # noqa: E402
 
 INVALID = "Codice non valido. Inserire solamente valori numerici."
 
@@ -64,19 +64,12 @@ class Server:
         shutil.rmtree(self.root, ignore_errors=True)
 
 
-class Page(HeadlessPage):
-    def open(self, url=None, instrumented=True):
-        self.driver.get(url or self.url)
-        self.js(STARTED)
-        if instrumented:
-            self.js(INSTRUMENT)
-
+class Page(scenario_test.Page):
     def get(self, name, what="textContent"):
         return self.js("return document.getElementById(arguments[0])[arguments[1]]", name, what)
 
-    def seen(self, what):  # the instrument's record: boxes (their texts), bells, endRequests, heard
-        value = self.js(f"return Module.{what}")
-        return [box[0] for box in value] if what == "boxes" else value
+    def box_texts(self):
+        return [box[0] for box in self.read("boxes")]
 
     def centre(self, name):
         return self.js("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
@@ -118,7 +111,7 @@ class Page(HeadlessPage):
 
 
 def one_file_checks(page):
-    page.open()
+    page.start()
     page.js("window.violations = 0; document.addEventListener('securitypolicyviolation', () => window.violations++)")
     page.type("400638133393\r")
     page.copia()
@@ -126,7 +119,7 @@ def one_file_checks(page):
     yield "its fetch to elsewhere is refused", page.refused_fetch()
 
     # Composed text goes in at the caret; a click on the open list's border picks nothing and breaks nothing.
-    page.open()
+    page.start()
     page.type("4006" + Keys.HOME)
     page.driver.execute_cdp_cmd("Input.imeSetComposition", {"text": "9", "selectionStart": 1, "selectionEnd": 1})
     page.driver.execute_cdp_cmd("Input.insertText", {"text": "9"})
@@ -141,7 +134,7 @@ def one_file_checks(page):
     # A browser without Uint8Array.fromBase64 (before 2025) decodes the program the older way.
     script = page.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": "delete Uint8Array.fromBase64"})
     try:
-        page.open()
+        page.start()
         page.type("400638133393\r")
         decoded = page.get("LabEsatto") == "4006381333931"
     except WebDriverException:  # never started
@@ -149,15 +142,13 @@ def one_file_checks(page):
     yield "without the newest decoder the page starts and computes", decoded
     page.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", script)
 
-    page.open()
-    yield "on a desktop the window keeps its designed size", (
-        page.js("return [document.body.style.zoom, document.getElementById('ClientArea').getBoundingClientRect().width]") == ["", 202])
+    page.start()
     # A click outside and Escape are in the shared table; here the focus leaving, and a click on the menu bar.
     page.type("1")
     page.click("Cmb_Ean")
     opened = not page.get("Cmb_Ean_list", "hidden")
     page.keys(Keys.TAB)
-    closed = page.get("Cmb_Ean_list", "hidden") and page.get("Txt_Ean", "value") == "1" and page.seen("heard") == []
+    closed = page.get("Cmb_Ean_list", "hidden") and page.get("Txt_Ean", "value") == "1" and page.read("heard") == []
     yield "the open list closes when the focus leaves it, with no pick", opened and closed
     page.click("Cmb_Ean")
     page.click("MenuFile")
@@ -172,7 +163,7 @@ def one_file_checks(page):
         close()
         focus = page.js("return document.activeElement.id")
         yield f"{menu}'s menu closes{', giving the focus back' if back else ' as the focus leaves'}", (
-            opened and page.get(menu + "_items", "hidden") and focus == (back or focus) and page.seen("boxes") == [])
+            opened and page.get(menu + "_items", "hidden") and focus == (back or focus) and page.box_texts() == [])
     page.js("document.getElementById('Txt_Ean').focus()")
     page.type("\b400638133393\r")
     page.set_clipboard("before")
@@ -181,7 +172,7 @@ def one_file_checks(page):
     page.click("Lab_Desc0")
     yield "a click elsewhere closes the code's menu, copying nothing", (
         opened and page.get("CodeMenu", "hidden") and page.clipboard() == "before"
-        and page.seen("endRequests") == 0 and page.seen("boxes") == [])
+        and page.read("endRequests") == 0 and page.box_texts() == [])
 
 
 def shortcut_checks(app_dir):
@@ -191,15 +182,15 @@ def shortcut_checks(app_dir):
         try:
             agent = page.js("return navigator.userAgent")
             page.driver.execute_cdp_cmd("Emulation.setUserAgentOverride", {"userAgent": agent, "platform": system})
-            page.open()
+            page.start()
             page.set_clipboard("40X638133393")
             page.js("document.getElementById('Txt_Ean').focus()")
             page.shortcut(paste, "V", modifier, "paste")
             name = "Command" if modifier == 4 else "Ctrl (Russian layout)"
-            yield f"{name}+V is checked as a paste", page.seen("boxes") == [INVALID] and page.get("Txt_Ean", "value") == ""
+            yield f"{name}+V is checked as a paste", page.box_texts() == [INVALID] and page.get("Txt_Ean", "value") == ""
             page.type("4006")
             page.shortcut(*refused, modifier)
-            yield f"{name}+{refused[1]} is refused with the bell", page.seen("bells") == 1 and page.get("Txt_Ean", "value") == "4006"
+            yield f"{name}+{refused[1]} is refused with the bell", page.read("bells") == 1 and page.get("Txt_Ean", "value") == "4006"
         finally:
             page.driver.quit()
 
@@ -207,7 +198,7 @@ def shortcut_checks(app_dir):
 def phone_checks(app_dir):
     page = Page("file://" + os.path.join(app_dir, "velbarino.html"), phone=(390, 844))
     try:
-        page.open()
+        page.start()
         width, scroll = page.js("return [document.documentElement.clientWidth, document.documentElement.scrollWidth]")
         right = page.js("return document.getElementById('Frm_Ean').getBoundingClientRect().right")
         yield "on a phone the window fills the width, with no sideways scrolling", right > 0.85 * width and scroll <= width
@@ -227,7 +218,7 @@ def phone_checks(app_dir):
             page.get("Txt_Ean", "value") == "4006381333931" and page.js("return visualViewport.scale") == 1)
         page.tap("MenuAbout0")
         page.tap("MenuAbout")
-        yield "taps open a menu and choose its entry", [box[:20] for box in page.seen("boxes")] == ["Velbarino - Versione"]
+        yield "taps open a menu and choose its entry", [box[:20] for box in page.box_texts()] == ["Velbarino - Versione"]
     finally:
         page.driver.quit()
 
@@ -236,37 +227,37 @@ def server_checks(server):
     page = Page(server.url("velbarino.html", "shop.example"), arguments=(f"--host-resolver-rules=MAP shop.example 127.0.0.1",))
     try:
         # Plain http from a name other than localhost: no Clipboard API there.
-        page.open()
+        page.start()
         page.type("400638133393\r")
         page.copia()
-        copied = page.js("return !window.isSecureContext && navigator.clipboard === undefined") and page.seen("boxes") == []
+        copied = page.js("return !window.isSecureContext && navigator.clipboard === undefined") and page.box_texts() == []
         page.js("document.execCommand = () => false")  # a browser that refuses the older command as well
         page.copia()
-        refused = page.seen("boxes") == ["Impossibile copiare il codice negli appunti."]
+        refused = page.box_texts() == ["Impossibile copiare il codice negli appunti."]
         page.driver.get(server.url("altro.html"))  # a secure context, where the clipboard can be read
         yield "Copia works over plain http", copied and page.clipboard() == "4006381333931"
         yield "a copy that is refused is said, not lost", refused
 
         # Leaving and coming back: the back/forward cache keeps the window.
-        page.open(server.url("velbarino.html"))
+        page.start(url=server.url("velbarino.html"))
         page.js("window.addEventListener('pageshow', event => { window.restored = event.persisted; })")
         page.type("400638133393\r")
         page.driver.get(server.url("altro.html"))
         page.driver.back()
         page.settle()
-        kept = page.js("return window.restored === true") and page.get("LabEsatto") == "4006381333931" and page.seen("endRequests") == 0
+        kept = page.js("return window.restored === true") and page.get("LabEsatto") == "4006381333931" and page.read("endRequests") == 0
         page.type("\b2\r")
         yield "Back brings the window back as it was, and it works", kept and page.get("LabEsatto") == "4006381333924"
 
         # The hosted folder: installable, then working with the server gone.
-        page.open(server.url("velbarino-web/"), instrumented=False)
+        page.start(url=server.url("velbarino-web/"), instrumented=False)
         page.driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
         yield "the hosted page is installable", page.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"] == []
-        page.open(server.url("velbarino-web/"), instrumented=False)
+        page.start(url=server.url("velbarino-web/"), instrumented=False)
         yield "a service worker controls it after the first visit", page.js("return !!navigator.serviceWorker.controller")
         server.stop()
         try:
-            page.open(server.url("velbarino-web/"), instrumented=False)
+            page.start(url=server.url("velbarino-web/"), instrumented=False)
             page.type("400638133393\r")
             offline = page.get("LabEsatto") == "4006381333931"
         except WebDriverException as error:  # no page: the browser's error page has no program
