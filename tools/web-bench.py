@@ -2,8 +2,9 @@
 """Figures of the page in headless Chromium: its size; the time from
 navigation to a ready window (the mark 'velbarino-ready' at the end of the
 Load handler) against a bare page with the same controls, interleaved runs,
-medians and the median of the pairs' ratios; and the time from Enter to the
-result on screen. Usage: web-bench.py PAGE BARE_PAGE [RUNS]"""
+medians and the median of the pairs' ratios; the memory of each, ready, in a
+browser of its own; and the time from Enter to the result on screen.
+Usage: web-bench.py PAGE BARE_PAGE [RUNS]"""
 import os
 import statistics
 import sys
@@ -21,6 +22,49 @@ return new Promise(done => {
       .observe(result, {attributes: true, childList: true, characterData: true, subtree: true});
   field.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true, cancelable: true}));
 });"""
+
+
+def renderers(root):
+    """The renderer processes that descend from process @p root."""
+    parents, found = {}, []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/stat", encoding="ascii", errors="replace") as stat:
+                parents[int(pid)] = int(stat.read().rsplit(")", 1)[1].split()[1])
+            with open(f"/proc/{pid}/cmdline", "rb") as command:
+                if b"--type=renderer" in command.read():
+                    found.append(int(pid))
+        except OSError:  # gone meanwhile
+            pass
+    def descends(pid):
+        while pid > 1:
+            pid = parents.get(pid, 0)
+            if pid == root:
+                return True
+        return False
+    return [pid for pid in found if descends(pid)]
+
+
+def rss(pid):
+    with open(f"/proc/{pid}/status", encoding="ascii") as status:
+        return next(int(line.split()[1]) for line in status if line.startswith("VmRSS:"))
+
+
+def memory(path, runs=5):
+    """Median resident memory of the browser's renderer processes (the
+    page's, and those Chromium keeps ready), and the page's JavaScript heap,
+    once ready, each run in a browser of its own (MiB)."""
+    resident, heap = [], []
+    for _ in range(runs):
+        page = HeadlessPage("file://" + os.path.abspath(path), arguments=("--enable-precise-memory-info",))
+        try:
+            page.driver.get(page.url)
+            page.js(READY)
+            resident.append(sum(rss(pid) for pid in renderers(page.driver.service.process.pid)) / 1024)
+            heap.append(page.js("return performance.memory.usedJSHeapSize") / 2**20)
+        finally:
+            page.driver.quit()
+    return statistics.median(resident), statistics.median(heap)
 
 
 def main():
@@ -47,6 +91,9 @@ def main():
     print(f"navigation to a ready window, median of {runs}: Velbarino {statistics.median(ours):.1f} ms, "
           f"bare page {statistics.median(theirs):.1f} ms, median ratio of pairs {statistics.median(ratios):.2f}")
     print(f"Enter to the result on screen, median of {runs}: {statistics.median(keys):.2f} ms")
+    for name, path in (("Velbarino", page_path), ("bare page", bare_path)):
+        resident, heap = memory(path)
+        print(f"memory once ready, median of 5 browsers: {name} renderers {resident:.1f} MiB, JavaScript heap {heap:.2f} MiB")
 
 
 if __name__ == "__main__":
