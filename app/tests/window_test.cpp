@@ -13,13 +13,15 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "colour.h"
-#include "message_boxes.h"
 #include "program.h"
 #include "scenarios.h"
 
@@ -28,6 +30,32 @@ namespace {
 
 std::u16string u16(const QString& text) { return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())}; }
 QString q(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Answers the modal message boxes a test provokes: records what each showed,
+// with what @p behind read of the window while it was open, then presses OK.
+struct SeenBox {
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool modal = false;  // and with its one OK button
+    QString behind;
+};
+class MessageBoxes {
+public:
+    explicit MessageBoxes(std::function<QString()> behind) : behind_(std::move(behind)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible()) return;
+            seen.push_back({box->text(), box->windowTitle(), box->icon(), box->isModal() && box->buttons().size() == 1, behind_()});
+            if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
+        });
+        timer_.start(5);
+    }
+    std::vector<SeenBox> seen;
+
+private:
+    std::function<QString()> behind_;
+    QTimer timer_;
+};
 
 // The announcer's name each time it is shown: what a screen reader is handed.
 class Listener : public QObject {
