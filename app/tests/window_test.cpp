@@ -230,9 +230,9 @@ private:
     int enterReachedField() override { return returnsInField_; }
     bool copiaEnabled() override { return contextMenu(label("LabEsatto"), {}, true).contains(QStringLiteral("Copia")); }
     std::u16string fieldText() override { return u16(field()->text()); }
-    scenarios::Selection fieldSelection() override {
+    nlohmann::json fieldSelection() override {
         if (!field()->hasSelectedText()) return {field()->cursorPosition(), 0};
-        return {field()->selectionStart(), static_cast<int>(field()->selectedText().size())};
+        return {field()->selectionStart(), field()->selectedText().size()};
     }
     std::optional<std::u16string> label(ControlId id) override {
         QWidget* widget = widgetOf(id);
@@ -245,42 +245,43 @@ private:
         }
         return std::nullopt;
     }
-    scenarios::Names names() override {
+    nlohmann::json names() override {
         // On Linux, Qt names a combo box by its current entry and ties its
         // label to it by a relation, which screen readers say as its name.
         const auto name = [](QWidget* widget) {
             QAccessibleInterface* control = QAccessible::queryAccessibleInterface(widget);
             const auto labels = control->relations(QAccessible::Label);
-            return u16((labels.isEmpty() ? control : labels.first().first)->text(QAccessible::Name));
+            return (labels.isEmpty() ? control : labels.first().first)->text(QAccessible::Name).toStdString();
         };
         return {name(list()), name(field()), name(find<QPushButton>("Cmd_Calcola"))};
     }
     std::vector<std::u16string> heard() override { return listener.heard; }
-    std::vector<scenarios::Box> boxes() override {
-        std::vector<scenarios::Box> seen;
+    nlohmann::json boxes() override {
+        nlohmann::json seen = nlohmann::json::array();
         for (const SeenBox& box : boxes_->seen) {
-            const scenarios::Icon icon = box.icon == QMessageBox::Critical      ? scenarios::Icon::Error
-                                         : box.icon == QMessageBox::Warning     ? scenarios::Icon::Warning
-                                         : box.icon == QMessageBox::Information ? scenarios::Icon::Information
-                                                                                : scenarios::Icon::None;
-            seen.push_back({u16(box.text), u16(box.title), box.modal ? icon : scenarios::Icon::None, u16(box.behind)});
+            const char* icon = !box.modal                                 ? "None"
+                               : box.icon == QMessageBox::Critical       ? "Error"
+                               : box.icon == QMessageBox::Warning        ? "Warning"
+                               : box.icon == QMessageBox::Information    ? "Information" : "None";
+            seen.push_back({box.text.toStdString(), box.title.toStdString(), icon, box.behind.toStdString()});
         }
         return seen;
     }
     int bells() override { return bells_; }
     std::u16string clipboard() override { return u16(QApplication::clipboard()->text()); }
     int endRequests() override { return endRequests_; }
-    scenarios::Chrome chrome() override {
-        scenarios::Chrome seen{u16(program->window().windowTitle()), {}, u16(label("Lab_Desc0")->text()),
-                               u16(find<QPushButton>("Cmd_Calcola")->text()), u16(list()->toolTip()),
-                               u16(field()->toolTip()), {}};
-        for (int i = 0; i < list()->count(); ++i) seen.entries.push_back(u16(list()->itemText(i)));
+    nlohmann::json chrome() override {
+        nlohmann::json entries = nlohmann::json::array(), menus = nlohmann::json::array();
+        for (int i = 0; i < list()->count(); ++i) entries.push_back(list()->itemText(i).toStdString());
         for (QAction* top : program->window().menuBar()->actions()) {
-            scenarios::MenuSeen menu{u16(top->text()), {}};
-            for (QAction* item : top->menu()->actions()) menu.items.push_back(u16(item->text()));
-            seen.menus.push_back(menu);
+            nlohmann::json items = nlohmann::json::array();
+            for (QAction* item : top->menu()->actions()) items.push_back(item->text().toStdString());
+            menus.push_back({top->text().toStdString(), items});
         }
-        return seen;
+        return {{"title", program->window().windowTitle().toStdString()}, {"entries", entries},
+                {"listCaption", label("Lab_Desc0")->text().toStdString()},
+                {"buttonCaption", find<QPushButton>("Cmd_Calcola")->text().toStdString()},
+                {"toolTips", {list()->toolTip().toStdString(), field()->toolTip().toStdString()}}, {"menus", menus}};
     }
 
 private slots:

@@ -7,6 +7,8 @@
 // Win32) and the browser's (web/tests/scenario_test.py).
 #pragma once
 
+#include <nlohmann/json.hpp>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,39 +47,8 @@ inline Step pick(int index) { return {Act::Pick, {}, index}; }
 inline bool numbered(Act act) { return act == Act::Pick || act == Act::ClickPick || act == Act::Menu; }
 inline Step act(Act what) { return {what, {}}; }
 
-enum class Icon { None, Error, Warning, Information };
-
-struct Box {
-    std::u16string text;
-    std::u16string title;
-    Icon icon = Icon::None;
-    std::u16string fieldBehind;  // the field as the user sees it while the box is open
-};
-
-struct Selection {
-    int start = 0;
-    int length = 0;
-};
-
-struct MenuSeen {
-    std::u16string caption;  // '&' before the access key
-    std::vector<std::u16string> items;
-};
-
-/// What does not change while the program runs.
-struct Chrome {
-    std::u16string title;
-    std::vector<std::u16string> entries;  // of the action list
-    std::u16string listCaption;           // Lab_Desc0
-    std::u16string buttonCaption;
-    std::u16string listToolTip, fieldToolTip;
-    std::vector<MenuSeen> menus;
-};
-
-/// Screen readers' names for the three controls that take the focus.
-struct Names {
-    std::u16string list, field, button;
-};
+/// The window's texts as the table writes them: UTF-8.
+std::string utf8(std::u16string_view text);
 
 struct Scenario {
     std::string name;
@@ -97,17 +68,23 @@ public:
     virtual void perform(const Step& step) = 0;
 
     virtual std::u16string fieldText() = 0;
-    virtual Selection fieldSelection() = 0;
+    virtual nlohmann::json fieldSelection() = 0;  // [start, length]
     /// A label's caption, or nullopt while it is hidden.
     virtual std::optional<std::u16string> label(ControlId id) = 0;
     virtual std::optional<ControlId> focus() = 0;
-    virtual Names names() = 0;
+    /// Screen readers' names for the controls that take the focus: [list, field, button].
+    virtual nlohmann::json names() = 0;
     virtual std::vector<std::u16string> heard() = 0;  // every announcement, in order
-    virtual std::vector<Box> boxes() = 0;
+    /// Each message box: [text, title, icon (None, Error, Warning or
+    /// Information), the field as the user sees it while the box is open].
+    virtual nlohmann::json boxes() = 0;
     virtual int bells() = 0;  // refused keys
     virtual std::u16string clipboard() = 0;
     virtual int endRequests() = 0;
-    virtual Chrome chrome() = 0;
+    /// What does not change while the program runs: {title, entries (of the
+    /// list), listCaption, buttonCaption, toolTips [list, field], menus
+    /// [[caption, '&' before its access key, [entries]]]}.
+    virtual nlohmann::json chrome() = 0;
     virtual bool listOpen() = 0;
     /// How many Enter keys the field control itself was given: none, as the
     /// action has run on each.

@@ -26,21 +26,22 @@
 namespace velbarino::win32 {
 namespace {
 
-using scenarios::Icon;
+using nlohmann::json;
+using scenarios::utf8;
 
-std::vector<scenarios::Box> seenBoxes;
+json seenBoxes;
 HWND watchedField = nullptr;  // read while a box is open
 
-Icon iconOf(HWND box) {
+const char* iconOf(HWND box) {
     HWND child = nullptr;
     while ((child = FindWindowExW(box, child, WC_STATICW, nullptr)) != nullptr) {
         if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
         const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-        if (icon == LoadIconW(nullptr, IDI_ERROR)) return Icon::Error;
-        if (icon == LoadIconW(nullptr, IDI_WARNING)) return Icon::Warning;
-        if (icon == LoadIconW(nullptr, IDI_INFORMATION)) return Icon::Information;
+        if (icon == LoadIconW(nullptr, IDI_ERROR)) return "Error";
+        if (icon == LoadIconW(nullptr, IDI_WARNING)) return "Warning";
+        if (icon == LoadIconW(nullptr, IDI_INFORMATION)) return "Information";
     }
-    return Icon::None;
+    return "None";
 }
 
 // Records each message box as it comes up, with the field behind it, and
@@ -51,7 +52,7 @@ LRESULT CALLBACK answerBoxes(int code, WPARAM wParam, LPARAM lParam) {
         wchar_t className[32] = {};
         GetClassNameW(box, className, 32);
         if (std::wstring_view(className) == L"#32770") {
-            seenBoxes.push_back({windowText(GetDlgItem(box, 0xFFFF)), windowText(box), iconOf(box), windowText(watchedField)});
+            seenBoxes.push_back({utf8(windowText(GetDlgItem(box, 0xFFFF))), utf8(windowText(box)), iconOf(box), utf8(windowText(watchedField))});
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
     }
@@ -111,7 +112,7 @@ LRESULT CALLBACK readFirstMenuEntry(HWND hwnd, UINT message, WPARAM wParam, LPAR
 class Win32Window : public testing::Test, public scenarios::Driver {
 protected:
     void SetUp() override {
-        seenBoxes.clear();
+        seenBoxes = json::array();
         heardLive.clear();
         watchedField = control(ControlId::Txt_Ean);
         hook = SetWindowsHookExW(WH_CBT, answerBoxes, nullptr, GetCurrentThreadId());
@@ -300,10 +301,10 @@ protected:
         return std::nullopt;
     }
     std::u16string fieldText() override { return text(ControlId::Txt_Ean); }
-    scenarios::Selection fieldSelection() override {
+    json fieldSelection() override {
         DWORD start = 0, end = 0;
         SendMessageW(control(ControlId::Txt_Ean), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        return {static_cast<int>(start), static_cast<int>(end - start)};
+        return {start, end - start};
     }
     std::optional<std::u16string> label(ControlId id) override {
         if (!IsWindowVisible(control(id))) return std::nullopt;
@@ -315,12 +316,12 @@ protected:
         }
         return std::nullopt;
     }
-    scenarios::Names names() override {
-        return {accessibleName(control(ControlId::Cmb_Ean)), accessibleName(control(ControlId::Txt_Ean)),
-                accessibleName(control(ControlId::Cmd_Calcola))};
+    json names() override {
+        return {utf8(accessibleName(control(ControlId::Cmb_Ean))), utf8(accessibleName(control(ControlId::Txt_Ean))),
+                utf8(accessibleName(control(ControlId::Cmd_Calcola)))};
     }
     std::vector<std::u16string> heard() override { return heardLive; }
-    std::vector<scenarios::Box> boxes() override { return seenBoxes; }
+    json boxes() override { return seenBoxes; }
     int bells() override { return bells_; }
     std::u16string clipboard() override {
         if (!OpenClipboard(window.hwnd())) return u"<not opened>";
@@ -332,23 +333,24 @@ protected:
         return read;
     }
     int endRequests() override { return endRequests_; }
-    scenarios::Chrome chrome() override {
-        scenarios::Chrome seen{windowText(window.hwnd()), {}, text(ControlId::Lab_Desc0), text(ControlId::Cmd_Calcola),
-                               toolTip(ControlId::Cmb_Ean), toolTip(ControlId::Txt_Ean), {}};
+    json chrome() override {
+        json entries = json::array(), menus = json::array();
         HWND list = control(ControlId::Cmb_Ean);
         for (int i = 0; i < SendMessageW(list, CB_GETCOUNT, 0, 0); ++i) {
             std::wstring entry(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, i, 0)), L'\0');
             SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
-            seen.entries.push_back(fromWide(entry));
+            entries.push_back(utf8(fromWide(entry)));
         }
         HMENU bar = GetMenu(window.hwnd());
         for (int i = 0; i < GetMenuItemCount(bar); ++i) {
-            scenarios::MenuSeen top{menuText(bar, i), {}};
+            json items = json::array();
             HMENU popup = GetSubMenu(bar, i);
-            for (int j = 0; j < GetMenuItemCount(popup); ++j) top.items.push_back(menuText(popup, j));
-            seen.menus.push_back(top);
+            for (int j = 0; j < GetMenuItemCount(popup); ++j) items.push_back(utf8(menuText(popup, j)));
+            menus.push_back({utf8(menuText(bar, i)), items});
         }
-        return seen;
+        return {{"title", utf8(windowText(window.hwnd()))}, {"entries", entries}, {"listCaption", utf8(text(ControlId::Lab_Desc0))},
+                {"buttonCaption", utf8(text(ControlId::Cmd_Calcola))}, {"menus", menus},
+                {"toolTips", {utf8(toolTip(ControlId::Cmb_Ean)), utf8(toolTip(ControlId::Txt_Ean))}}};
     }
     std::optional<std::string> cannotShow(const char* what) const override {
         if (underWine() && std::string_view(what) == "the list's accessible name") {
