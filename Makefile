@@ -130,7 +130,7 @@ web-test: deps
 web-test-run: web-build
 	/usr/bin/python3 web/tests/scenario_test.py $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
 	/usr/bin/python3 web/tests/device_test.py $(CURDIR)/$(WEB_DIR)/app
-	xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3 web/tests/webkit_test.py $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
+	xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3 web/tests/scenario_test.py --webkit $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
 
 # The page's size, its start-up against a bare page with the same controls,
 # and the time from a key to the result, in headless Chromium.

@@ -1,12 +1,21 @@
 #!/usr/bin/python3
 """The shared scenarios (ui/tests/scenarios.json) through the page in headless
 Chromium, with real key and mouse events, read back from the DOM and, for
-names, from the accessibility tree; then the page as a user opens it. Its
-Page and run_table serve the other engine's test (webkit_test.py) too.
-Usage: scenario_test.py PAGE SCENARIOS_JSON"""
+names, from the accessibility tree; then the page as a user opens it. With
+--webkit, the scenarios in a second engine, WebKit, the one under every
+browser of an iPhone: WebKitGTK's MiniBrowser driven by its WebDriver on an
+X display, the clipboard through xclip; what its driver cannot do or read is
+said, row by row. Usage: scenario_test.py [--webkit] PAGE SCENARIOS_JSON"""
+import glob
+import inspect
 import json
 import os
+import subprocess
 import sys
+
+from selenium import webdriver
+from selenium.webdriver.webkitgtk.options import Options
+from selenium.webdriver.webkitgtk.service import Service
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from headless_page import STARTED, ActionChains, HeadlessPage, Keys  # noqa: E402
@@ -147,6 +156,35 @@ def misplaced(page):
     return [name for name, twips in DESIGN.items() if drawn.get(name) != [round(t / 15) for t in twips] + [True]]
 
 
+# Debian's libwebkit2gtk-4.1-0 ships it under the machine's multiarch folder.
+BROWSER = (sorted(glob.glob("/usr/lib/*/webkit2gtk-4.1/MiniBrowser")) or sorted(glob.glob("/usr/lib/*/webkit*/MiniBrowser")) or [""])[0]
+DRIVER = "/usr/bin/WebKitWebDriver"
+NO_COMMANDS = "WebKit's driver has no way to give the browser's own editing commands or a drop"
+
+
+class WebKitPage(Page):
+    CANNOT_DO = {"MenuPaste": NO_COMMANDS, "Cut": NO_COMMANDS, "Drop": NO_COMMANDS}
+    CANNOT_SHOW = {"names": "WebKit's driver reads no accessibility tree"}
+    BOX_LINES = "textContent"  # its innerText gives a box's drawn line breaks as spaces
+
+    def __init__(self, url):  # pylint: disable=super-init-not-called
+        options = Options()
+        options.binary_location = BROWSER
+        options.add_argument("--automation")
+        # Selenium 4.8 (Debian 12) takes the driver's path, later ones a Service.
+        if "service" in inspect.signature(webdriver.WebKitGTK.__init__).parameters:
+            self.driver = webdriver.WebKitGTK(service=Service(DRIVER), options=options)
+        else:
+            self.driver = webdriver.WebKitGTK(executable_path=DRIVER, options=options)
+        self.url = url
+
+    def set_clipboard(self, text):
+        subprocess.run(["xclip", "-selection", "clipboard"], input=text.encode(), check=True)
+
+    def clipboard(self):
+        return subprocess.run(["xclip", "-selection", "clipboard", "-o"], capture_output=True, check=False).stdout.decode()
+
+
 def contrast(*colours):
     """WCAG's contrast ratio of two CSS rgb() colours."""
     def luminance(css):
@@ -186,6 +224,12 @@ def run_table(page, table):
 
 
 def main():
+    if sys.argv[1] == "--webkit":
+        page = WebKitPage("file://" + sys.argv[2])
+        try:
+            return report(*run_table(page, sys.argv[3]))
+        finally:
+            page.driver.quit()
     page_path, table = sys.argv[1], sys.argv[2]
     page = Page("file://" + page_path)
     try:

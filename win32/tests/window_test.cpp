@@ -183,15 +183,8 @@ protected:
             }
         }
     }
-    void setClipboard(std::u16string_view text) {
-        ASSERT_TRUE(OpenClipboard(window.hwnd()));
-        EmptyClipboard();
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-        std::copy_n(toWide(text).c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
-        GlobalUnlock(memory);
-        SetClipboardData(CF_UNICODETEXT, memory);
-        CloseClipboard();
-    }
+    // The clipboard set as the program's own "Copia" sets it.
+    void setClipboard(std::u16string_view text) { ASSERT_TRUE(platform.copyText(text)); }
     /// A real left click at the centre of @p target, or of @p rect within it.
     void click(HWND target, const RECT* rect = nullptr) {
         RECT area{};
@@ -496,10 +489,7 @@ TEST_F(Win32Window, copiedCodeOutlivesTheProgram) {
         perform(scenarios::act(scenarios::Act::Copia));
         Win32Platform().endProcess();  // ExitProcess(0)
     }
-    ASSERT_TRUE(OpenClipboard(window.hwnd()));
-    EmptyClipboard();
-    CloseClipboard();
-    wchar_t self[MAX_PATH] = {};
+    wchar_t self[MAX_PATH] = {};  // (this run set "before" on the clipboard)
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring commandLine = L"test --gtest_filter=Win32Window.copiedCodeOutlivesTheProgram";
     STARTUPINFOW startup{};
