@@ -26,7 +26,8 @@ IMITATED = {"CloseRequest": "closing the tab: pagehide"}
 # lists every announcement; counts the requests to end instead of ending.
 INSTRUMENT = """
 const m = Module, field = () => document.getElementById('Txt_Ean');
-m.endRequests = 0; m.boxes = []; m.bells = 0; m.heard = []; m.enterReachedField = 0;
+m.endRequests = 0; m.boxes = []; m.bells = 0; m.heard = []; m.enterReachedField = 0; m.browserMenus = 0;
+window.addEventListener('contextmenu', e => e.defaultPrevented || m.browserMenus++);
 window.addEventListener('keydown', e => { if (e.key == 'Enter' && e.target.id == 'Txt_Ean' && !e.defaultPrevented) m.enterReachedField++; });
 const open = m.openDialog, ring = m.bell, byId = id => document.getElementById(id);
 m.openDialog = () => { const seen = [null, byId('MessageBoxTitle').textContent, byId('MessageBoxIcon').className, field().value];
@@ -105,7 +106,8 @@ class Page(HeadlessPage):
         self.js("return new Promise(settled => setTimeout(settled, 30))")
 
     def read(self, what):
-        label = lambda name: None if self.js(f"return document.getElementById('{name}').hidden") else self.el(name).get_attribute("textContent")
+        # Shown is drawn: an element with no box on the page is not seen, whatever its attributes say.
+        label = lambda name: self.js(f"const e = document.getElementById('{name}'); return e.getClientRects().length ? e.textContent : null")
         if what == "field":
             return self.el("Txt_Ean").get_attribute("value")
         if what == "selection":
@@ -124,7 +126,7 @@ class Page(HeadlessPage):
         if what == "clipboard":
             return self.clipboard()
         if what == "listOpen":
-            return not self.js("return document.getElementById('Cmb_Ean_list').hidden")
+            return self.js("return document.getElementById('Cmb_Ean_list').getClientRects().length > 0")
         if what == "copiaEnabled":
             ActionChains(self.driver).context_click(self.el("LabEsatto")).perform()
             enabled = not self.js("return document.getElementById('CopyEntry').disabled")
@@ -255,11 +257,13 @@ def main():
         page.type("\r")
         checks["each control is drawn at its place, on top there"] = misplaced(page) == []
         page.perform(["Copia"])
-        checks["the code's menu closes once Copia is chosen"] = page.js("return document.getElementById('CodeMenu').hidden")
+        checks["the code's menu stands for the browser's, and closes once Copia is chosen"] = (
+            page.js("return document.getElementById('CodeMenu').getClientRects().length == 0") and page.read("browserMenus") == 0)
         page.perform(["OpenList"])
         page.keys(*[Keys.ARROW_DOWN] * 6)
-        checks["Down past the last entry keeps it marked"] = page.js(
-            "return [...document.querySelectorAll('#Cmb_Ean_list li.marked')].map(li => li.id)") == ["Cmb_Ean_3"]
+        checks["Down past the last entry keeps it marked, as drawn"] = page.js(  # marked: the one with a background
+            "return [...document.querySelectorAll('#Cmb_Ean_list li')].filter(li => getComputedStyle(li).backgroundColor"
+            " != 'rgba(0, 0, 0, 0)').map(li => li.id)") == ["Cmb_Ean_3"]
         # A dark theme, switched to while open: every text on its own background
         # at 4.5:1 at least (WCAG), the exact code's box in the theme's face.
         page.start(instrumented=False)
