@@ -68,6 +68,9 @@ class Page(scenario_test.Page):
     def get(self, name, what="textContent"):
         return self.js("return document.getElementById(arguments[0])[arguments[1]]", name, what)
 
+    def shown(self, name):  # drawn, whatever its attributes say
+        return self.js("return document.getElementById(arguments[0]).getClientRects().length > 0", name)
+
     def box_texts(self):
         return [box[0] for box in self.read("boxes")]
 
@@ -146,32 +149,32 @@ def one_file_checks(page):
     # A click outside and Escape are in the shared table; here the focus leaving, and a click on the menu bar.
     page.type("1")
     page.click("Cmb_Ean")
-    opened = not page.get("Cmb_Ean_list", "hidden")
+    opened = page.shown("Cmb_Ean_list")
     page.keys(Keys.TAB)
-    closed = page.get("Cmb_Ean_list", "hidden") and page.get("Txt_Ean", "value") == "1" and page.read("heard") == []
+    closed = not page.shown("Cmb_Ean_list") and page.get("Txt_Ean", "value") == "1" and page.read("heard") == []
     yield "the open list closes when the focus leaves it, with no pick", opened and closed
     page.click("Cmb_Ean")
     page.click("MenuFile")
-    yield "the click that closes the list does nothing else", page.get("Cmb_Ean_list", "hidden") and page.get("MenuFile_items", "hidden")
+    yield "the click that closes the list does nothing else", not page.shown("Cmb_Ean_list") and not page.shown("MenuFile_items")
 
     # Menus close on a click elsewhere, on Escape and when the focus leaves; the focus goes back; nothing is chosen.
     page.js("document.getElementById('Txt_Ean').focus()")
     for menu, close, back in (("MenuFile", lambda: page.click("Lab_Desc0"), "Txt_Ean"), ("MenuAbout0", lambda: page.keys(Keys.ESCAPE), "Txt_Ean"),
                               ("MenuAbout0", lambda: page.keys(Keys.TAB), None)):
         page.click(menu)
-        opened = not page.get(menu + "_items", "hidden")
+        opened = page.shown(menu + "_items")
         close()
         focus = page.js("return document.activeElement.id")
         yield f"{menu}'s menu closes{', giving the focus back' if back else ' as the focus leaves'}", (
-            opened and page.get(menu + "_items", "hidden") and focus == (back or focus) and page.box_texts() == [])
+            opened and not page.shown(menu + "_items") and focus == (back or focus) and page.box_texts() == [])
     page.js("document.getElementById('Txt_Ean').focus()")
     page.type("\b400638133393\r")
     page.set_clipboard("before")
     ActionChains(page.driver).context_click(page.el("LabEsatto")).perform()
-    opened = not page.get("CodeMenu", "hidden")
+    opened = page.shown("CodeMenu")
     page.click("Lab_Desc0")
     yield "a click elsewhere closes the code's menu, copying nothing", (
-        opened and page.get("CodeMenu", "hidden") and page.clipboard() == "before"
+        opened and not page.shown("CodeMenu") and page.clipboard() == "before"
         and page.read("endRequests") == 0 and page.box_texts() == [])
 
 
@@ -205,7 +208,7 @@ def phone_checks(app_dir):
         yield "on a phone the field asks for the numeric keypad", page.el("Txt_Ean").get_attribute("inputmode") == "numeric"
         page.tap("Cmb_Ean")
         page.tap("Cmb_Ean_1")
-        picked = page.get("Cmb_Ean") == "EAN-13: verifica di validita" and page.get("Cmb_Ean_list", "hidden")
+        picked = page.get("Cmb_Ean") == "EAN-13: verifica di validita" and not page.shown("Cmb_Ean_list")
         page.tap("Txt_Ean")
         page.keys("4006381333932")
         page.tap("Cmd_Calcola")

@@ -36,8 +36,9 @@ m.openDialog = () => { const seen = [null, byId('MessageBoxTitle').textContent, 
     setTimeout(() => { if (field().value != seen[3]) seen[3] += ' then ' + field().value; byId('MessageBox').close(); }, 10);
     return closed; };
 m.bell = () => { m.bells++; ring(); };
-new MutationObserver(() => { const t = document.getElementById('Announcer').textContent.replace(/\\u00a0$/, '');
-    if (t) m.heard.push(t); }).observe(document.getElementById('Announcer'), {childList: true, characterData: true, subtree: true});
+let said = '';  // a screen reader hears the region when its text changes, not when it is set again alike
+new MutationObserver(() => { const t = document.getElementById('Announcer').textContent;
+    if (t && t != said) m.heard.push(t.replace(/\\u00a0$/, '')); said = t; }).observe(document.getElementById('Announcer'), {childList: true, characterData: true, subtree: true});
 """
 
 
@@ -256,6 +257,8 @@ def main():
         checks["Ctrl+Enter computes nothing and rings"] = page.read("results")[1] is None and page.read("bells") == 1
         page.type("\r")
         checks["each control is drawn at its place, on top there"] = misplaced(page) == []
+        checks["each result box is named by its caption"] = (
+            [page.name("LabRisultato"), page.name("LabEsatto")] == ["Checksum 1", "Codice Completo 4006381333931"])
         page.perform(["Copia"])
         checks["the code's menu stands for the browser's, and closes once Copia is chosen"] = (
             page.js("return document.getElementById('CodeMenu').getClientRects().length == 0") and page.read("browserMenus") == 0)
