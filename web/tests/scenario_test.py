@@ -264,9 +264,11 @@ def main():
             page.js("return document.getElementById('CodeMenu').getClientRects().length == 0") and page.read("browserMenus") == 0)
         page.perform(["OpenList"])
         page.keys(*[Keys.ARROW_DOWN] * 6)
-        checks["Down past the last entry keeps it marked, as drawn"] = page.js(  # marked: the one with a background
+        told = {p["name"]: p["value"] for p in page.ax_node("Cmb_Ean")[0].get("properties", [])}  # to a screen reader
+        checks["Down past the last entry keeps it marked, as drawn and as told"] = page.js(  # drawn: with a background
             "return [...document.querySelectorAll('#Cmb_Ean_list li')].filter(li => getComputedStyle(li).backgroundColor"
-            " != 'rgba(0, 0, 0, 0)').map(li => li.id)") == ["Cmb_Ean_3"]
+            " != 'rgba(0, 0, 0, 0)').map(li => li.id)") == ["Cmb_Ean_3"] and told["expanded"]["value"] is True and [
+            n["idref"] for n in told.get("activedescendant", {}).get("relatedNodes", [])] == ["Cmb_Ean_3"]
         # A dark theme, switched to while open: every text on its own background
         # at 4.5:1 at least (WCAG), the exact code's box in the theme's face.
         page.start(instrumented=False)
