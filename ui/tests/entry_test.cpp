@@ -18,15 +18,11 @@ TEST_P(KeyFilter, onAnEmptyField) {
 
 INSTANTIATE_TEST_SUITE_P(
     Entry, KeyFilter,
+    // (Digits, letters, blanks, signs and Ctrl+C, X, Z, typed for real, are in the shared scenarios.)
     testing::Values(KeyCase{{"backspacePasses"}, 8, true}, KeyCase{{"enterPasses"}, 13, true},
-                    KeyCase{{"ctrlVPasses"}, 22, true}, KeyCase{{"digitZeroPasses"}, '0', true},
-                    KeyCase{{"digitNinePasses"}, '9', true}, KeyCase{{"ctrlCIsCancelled"}, 3, false},
-                    KeyCase{{"ctrlXIsCancelled"}, 24, false}, KeyCase{{"ctrlZIsCancelled"}, 26, false},
-                    KeyCase{{"ctrlBackspaceIsCancelled"}, 127, false}, KeyCase{{"ctrlEnterIsCancelled"}, 10, false},
-                    KeyCase{{"letterIsCancelled"}, 'a', false}, KeyCase{{"blankIsCancelled"}, ' ', false},
-                    KeyCase{{"minusIsCancelled"}, '-', false}, KeyCase{{"commaIsCancelled"}, ',', false},
-                    KeyCase{{"slashBelowZeroIsCancelled"}, '/', false},
-                    KeyCase{{"colonAboveNineIsCancelled"}, ':', false},
+                    KeyCase{{"ctrlVPasses"}, 22, true}, KeyCase{{"ctrlBackspaceIsCancelled"}, 127, false},
+                    KeyCase{{"ctrlEnterIsCancelled"}, 10, false}, KeyCase{{"commaIsCancelled"}, ',', false},
+                    KeyCase{{"slashBelowZeroIsCancelled"}, '/', false}, KeyCase{{"colonAboveNineIsCancelled"}, ':', false},
                     KeyCase{{"fullwidthDigitIsCancelled"}, static_cast<std::int16_t>(0xFF11), false}),
     testing_support::NamedCaseName());
 
