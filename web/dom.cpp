@@ -1,5 +1,7 @@
 #include "dom.h"
 
+#include "texts.h"
+
 namespace velbarino::web {
 
 // Embind carries std::wstring as UTF-32 here (wchar_t is 32 bits on
@@ -32,13 +34,8 @@ val toJs(std::u16string_view text) {
 }
 
 std::string decimal(int number) {
-    std::string digits;
-    unsigned magnitude = number < 0 ? 0u - static_cast<unsigned>(number) : static_cast<unsigned>(number);
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10));
-        magnitude /= 10;
-    } while (magnitude != 0);
-    return number < 0 ? "-" + digits : digits;
+    const std::u16string digits = texts::decimal(number);  // ASCII: a sign and digits
+    return {digits.begin(), digits.end()};
 }
 
 val create(const std::string& tag, val parent, const std::string& id) {

@@ -18,7 +18,7 @@ val toJs(std::u16string_view text);
 inline val document() { return val::global("document"); }
 inline val byId(const std::string& id) { return document().call<val>("getElementById", id); }
 
-/// @p number in decimal (std::to_string would bring printf into the page).
+/// @p number in decimal, for the page's attributes and styles.
 std::string decimal(int number);
 
 /// A new element @p tag, appended to @p parent, with @p id when given.
