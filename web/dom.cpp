@@ -1,7 +1,5 @@
 #include "dom.h"
 
-#include "texts.h"
-
 namespace velbarino::web {
 
 // Embind carries std::wstring as UTF-32 here (wchar_t is 32 bits on
@@ -33,11 +31,6 @@ val toJs(std::u16string_view text) {
     return val(wide);
 }
 
-std::string decimal(int number) {
-    const std::u16string digits = texts::decimal(number);  // ASCII: a sign and digits
-    return {digits.begin(), digits.end()};
-}
-
 val create(const std::string& tag, val parent, const std::string& id) {
     val element = document().call<val>("createElement", tag);
     if (!id.empty()) element.set("id", id);
@@ -47,10 +40,10 @@ val create(const std::string& tag, val parent, const std::string& id) {
 
 void place(val element, int left, int top, int width, int height) {
     val style = element["style"];
-    style.set("left", decimal(left) + "px");
-    style.set("top", decimal(top) + "px");
-    style.set("width", decimal(width) + "px");
-    style.set("height", decimal(height) + "px");
+    style.set("left", std::to_string(left) + "px");
+    style.set("top", std::to_string(top) + "px");
+    style.set("width", std::to_string(width) + "px");
+    style.set("height", std::to_string(height) + "px");
 }
 
 }  // namespace velbarino::web

@@ -18,9 +18,6 @@ val toJs(std::u16string_view text);
 inline val document() { return val::global("document"); }
 inline val byId(const std::string& id) { return document().call<val>("getElementById", id); }
 
-/// @p number in decimal, for the page's attributes and styles.
-std::string decimal(int number);
-
 /// A new element @p tag, appended to @p parent, with @p id when given.
 val create(const std::string& tag, val parent, const std::string& id = {});
 /// Places @p element at a position and size in pixels.

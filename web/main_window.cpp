@@ -17,7 +17,7 @@ void placeAt(val element, const Geometry& g) {
 }
 
 std::string css(Rgb c) {
-    return "rgb(" + decimal(c.red) + "," + decimal(c.green) + "," + decimal(c.blue) + ")";
+    return "rgb(" + std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue) + ")";
 }
 
 // The theme's colours as the page's style sheet sets them (light or dark), as
@@ -149,8 +149,8 @@ void MainWindow::build() {
     val codeMenu = byId("CodeMenu");
     client.call<void>("appendChild", codeMenu);
     const Geometry& code = state_.LabEsatto().geometry;
-    codeMenu["style"].set("left", decimal(pixelsOf(code.left)) + "px");
-    codeMenu["style"].set("top", decimal(pixelsOf(code.top + code.height)) + "px");
+    codeMenu["style"].set("left", std::to_string(pixelsOf(code.left)) + "px");
+    codeMenu["style"].set("top", std::to_string(pixelsOf(code.top + code.height)) + "px");
     byId("CopyEntry").set("textContent", toJs(texts::kCopia));
     byId("Ended").set("textContent", toJs(texts::kWebEnded));
     byId("MessageBoxOk").set("textContent", toJs(texts::kOk));
@@ -312,7 +312,7 @@ void MainWindow::highlight(int index) {
     highlighted_ = index;
     val items = options_["children"];
     for (int i = 0; i < items["length"].as<int>(); ++i) items[i]["classList"].call<void>("toggle", std::string("marked"), i == index);
-    list_.call<void>("setAttribute", std::string("aria-activedescendant"), "Cmb_Ean_" + decimal(index));
+    list_.call<void>("setAttribute", std::string("aria-activedescendant"), "Cmb_Ean_" + std::to_string(index));
 }
 
 void MainWindow::buttonClick() { form_.Cmd_Calcola_Click(); }
@@ -488,9 +488,9 @@ void MainWindow::itemsChanged() {
     options_.set("innerHTML", std::string());
     int index = 0;
     for (const std::u16string& item : state_.Cmb_Ean().items) {
-        val option = create("li", options_, "Cmb_Ean_" + decimal(index));
+        val option = create("li", options_, "Cmb_Ean_" + std::to_string(index));
         option.call<void>("setAttribute", std::string("role"), std::string("option"));
-        option["dataset"].set("index", decimal(index++));
+        option["dataset"].set("index", std::to_string(index++));
         option.set("textContent", toJs(item));
     }
     listIndexChanged();

@@ -3,8 +3,7 @@
 namespace velbarino {
 namespace {
 
-// What Ctrl+V lets in, through every binding's real clipboard, is in the
-// shared scenarios; here, what only the handlers can be made to do.
+// What Ctrl+V lets in is in the shared scenarios; here, what only the handlers can do.
 using PasteCheck = WindowTest;
 
 TEST_F(PasteCheck, intoTheMiddleKeepsTheFirstTwelveAndOnlyThatChangeIsScanned) {

@@ -5,9 +5,7 @@ namespace {
 
 using Shell = WindowTest;
 
-// The real about box is in the shared scenarios; here, the version line's
-// rule: the revision follows the minor number directly, lines end in lone
-// carriage returns, and the box ends nothing.
+// The real about box is in the shared scenarios; here, the version line's rule.
 TEST_F(Shell, aboutPutsTheRevisionRightAfterTheMinorNumber) {
     platform.info = {u"V", 1, 2, 15, u"c", u"l"};
     form.MenuAbout_Click();
