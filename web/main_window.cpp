@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include <emscripten.h>
+
 #include <algorithm>
 #include <optional>
 
@@ -12,31 +14,25 @@ namespace {
 
 std::string nameOf(ControlId id) { return controlName(id); }
 
-void placeAt(val element, const Geometry& g) {
-    place(element, pixelsOf(g.left), pixelsOf(g.top), pixelsOf(g.width), pixelsOf(g.height));
+void placeAt(const char* id, const Geometry& g) {
+    place(id, pixelsOf(g.left), pixelsOf(g.top), pixelsOf(g.width), pixelsOf(g.height));
 }
 
 std::string css(Rgb c) {
     return "rgb(" + std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue) + ")";
 }
 
-// The theme's colours as the page's style sheet sets them (light or dark), as
-// "#rrggbb"; read by hand, as the scanf family would bring its whole
-// formatting engine into the page.
+// A colour of the theme as the page's style sheet sets it (light or dark), as
+// "#rrggbb", read as 0xrrggbb.
+EM_JS(int, jsThemeColour, (const char* property), {
+    const value = getComputedStyle(document.documentElement).getPropertyValue(UTF8ToString(property));
+    const hex = /#([0-9a-f]{6})/i.exec(value);
+    return hex ? parseInt(hex[1], 16) : 0;
+});
+
 Rgb themeColour(const char* property) {
-    val style = val::global("getComputedStyle")(document()["documentElement"]);
-    const std::string value = style.call<val>("getPropertyValue", std::string(property)).as<std::string>();
-    const std::size_t hash = value.find('#');
-    const auto channel = [&](std::size_t at) {
-        int byte = 0;
-        for (std::size_t i = hash + 1 + at; i < hash + 3 + at && i < value.size(); ++i) {
-            const char c = value[i];
-            byte = byte * 16 + (c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 0);
-        }
-        return byte;
-    };
-    if (hash == std::string::npos) return {0, 0, 0};
-    return {channel(0), channel(2), channel(4)};
+    const int rgb = jsThemeColour(property);
+    return {(rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF};
 }
 
 // A caption with its access key ('&' before it) as text plus the key.
@@ -90,95 +86,98 @@ std::map<ControlId, std::string> MainWindow::controlIds() const {
 }
 
 void MainWindow::build() {
-    val window = byId("Frm_Ean");
-    window.call<void>("setAttribute", std::string("aria-label"), toJs(state_.form().Caption));
-    byId("Title").set("textContent", toJs(state_.form().Caption));
-    document().set("title", toJs(state_.form().Caption));
-    buildMenus(byId("MenuBar"));
+    const std::u16string& caption = state_.form().Caption;
+    setAttribute("Frm_Ean", "aria-label", caption);
+    setProperty("Title", "textContent", caption);
+    setTitle(caption);
+    buildMenus();
 
-    val client = byId("ClientArea");
-    place(client, 0, 0, pixelsOf(state_.form().clientWidth), pixelsOf(state_.form().clientHeight));
-    client["style"].set("position", std::string("relative"));
+    place("ClientArea", 0, 0, pixelsOf(state_.form().clientWidth), pixelsOf(state_.form().clientHeight));
+    setStyle("ClientArea", "position", "relative");
     // Each caption is created before the control it names, which refers to it.
     for (ControlId id : kLabelIds) {
         const LabelControl& model = state_.label(id);
-        val label = create(id == ControlId::Lab_Desc0 || id == ControlId::Lab_Desc1 ? "label" : "div", client, nameOf(id));
-        label.set("className", std::string(model.fixedSingleBorder ? "label box" : "label"));
-        placeAt(label, model.geometry);
+        create(id == ControlId::Lab_Desc0 || id == ControlId::Lab_Desc1 ? "label" : "div", "ClientArea", nameOf(id),
+               model.fixedSingleBorder ? "label box" : "label");
+        created_.insert(id);
+        placeAt(nameOf(id).c_str(), model.geometry);
         labelChanged(id);
     }
 
     const ComboControl& list = state_.Cmb_Ean();
-    list_ = create("button", client, "Cmb_Ean");
-    list_.set("className", std::string("combo"));
-    list_.set("title", toJs(list.toolTip));
+    create("button", "ClientArea", "Cmb_Ean", "combo");
+    setProperty("Cmb_Ean", "title", list.toolTip);
     for (const auto& [name, value] : {std::pair{"role", "combobox"}, {"aria-haspopup", "listbox"},
                                       {"aria-expanded", "false"}, {"aria-controls", "Cmb_Ean_list"},
                                       {"aria-labelledby", "Lab_Desc0"}}) {
-        list_.call<void>("setAttribute", std::string(name), std::string(value));
+        setAttribute("Cmb_Ean", name, std::string(value));
     }
-    placeAt(list_, list.geometry);
-    options_ = create("ul", client, "Cmb_Ean_list");
-    options_.call<void>("setAttribute", std::string("role"), std::string("listbox"));
-    options_.call<void>("setAttribute", std::string("aria-labelledby"), std::string("Lab_Desc0"));
-    options_.set("hidden", true);
-    place(options_, pixelsOf(list.geometry.left), pixelsOf(list.geometry.top + list.geometry.height), pixelsOf(list.geometry.width), 0);
-    options_["style"].set("height", std::string("auto"));
+    placeAt("Cmb_Ean", list.geometry);
+    create("ul", "ClientArea", "Cmb_Ean_list");
+    setAttribute("Cmb_Ean_list", "role", std::string("listbox"));
+    setAttribute("Cmb_Ean_list", "aria-labelledby", std::string("Lab_Desc0"));
+    setFlag("Cmb_Ean_list", "hidden", true);
+    place("Cmb_Ean_list", pixelsOf(list.geometry.left), pixelsOf(list.geometry.top + list.geometry.height),
+          pixelsOf(list.geometry.width), 0);
+    setStyle("Cmb_Ean_list", "height", "auto");
+    list_ = byId("Cmb_Ean");
+    options_ = byId("Cmb_Ean_list");
     itemsChanged();
 
     const TextControl& text = state_.Txt_Ean();
-    field_ = create("input", client, "Txt_Ean");
+    create("input", "ClientArea", "Txt_Ean");
     for (const auto& [name, value] : {std::pair{"type", "text"}, {"inputmode", "numeric"}, {"autocomplete", "off"},
                                       {"spellcheck", "false"}}) {
-        field_.call<void>("setAttribute", std::string(name), std::string(value));
+        setAttribute("Txt_Ean", name, std::string(value));
     }
-    field_.set("title", toJs(text.toolTip));
-    placeAt(field_, text.geometry);
-    byId("Lab_Desc1").set("htmlFor", std::string("Txt_Ean"));
+    setProperty("Txt_Ean", "title", text.toolTip);
+    placeAt("Txt_Ean", text.geometry);
+    setProperty("Lab_Desc1", "htmlFor", std::string("Txt_Ean"));
+    field_ = byId("Txt_Ean");
 
     const ButtonControl& button = state_.Cmd_Calcola();
-    val calcola = create("button", client, "Cmd_Calcola");
-    calcola.set("textContent", toJs(button.Caption));
-    calcola.call<void>("setAttribute", std::string("aria-label"), toJs(texts::kButtonName));  // "..." says nothing
-    placeAt(calcola, button.geometry);
+    create("button", "ClientArea", "Cmd_Calcola");
+    setProperty("Cmd_Calcola", "textContent", button.Caption);
+    setAttribute("Cmd_Calcola", "aria-label", texts::kButtonName);  // "..." says nothing
+    placeAt("Cmd_Calcola", button.geometry);
 
     // Tab order: the controls in the order of their tab indexes.
     int order = 1;
-    for (ControlId id : state_.tabStops()) byId(nameOf(id)).set("tabIndex", order++);
+    for (ControlId id : state_.tabStops()) setNumber(nameOf(id).c_str(), "tabIndex", order++);
     // The code's menu opens under its box, wherever the pointer is, the window's scale included.
-    val codeMenu = byId("CodeMenu");
-    client.call<void>("appendChild", codeMenu);
+    byId("ClientArea").call<void>("appendChild", byId("CodeMenu"));
     const Geometry& code = state_.LabEsatto().geometry;
-    codeMenu["style"].set("left", std::to_string(pixelsOf(code.left)) + "px");
-    codeMenu["style"].set("top", std::to_string(pixelsOf(code.top + code.height)) + "px");
-    byId("CopyEntry").set("textContent", toJs(texts::kCopia));
-    byId("Ended").set("textContent", toJs(texts::kWebEnded));
-    byId("MessageBoxOk").set("textContent", toJs(texts::kOk));
+    setStyle("CodeMenu", "left", std::to_string(pixelsOf(code.left)) + "px");
+    setStyle("CodeMenu", "top", std::to_string(pixelsOf(code.top + code.height)) + "px");
+    setProperty("CopyEntry", "textContent", texts::kCopia);
+    setProperty("Ended", "textContent", texts::kWebEnded);
+    setProperty("MessageBoxOk", "textContent", texts::kOk);
 }
 
-void MainWindow::buildMenus(val bar) {
+void MainWindow::buildMenus() {
     for (const MenuEntry& top : state_.menus()) {
         const auto [caption, key] = accessKey(top.Caption);
-        val button = create("button", bar, menuName(top.id));
-        button.set("textContent", toJs(caption));
-        button.set("accessKey", toJs(key));
-        button.call<void>("setAttribute", std::string("role"), std::string("menuitem"));
-        button.call<void>("setAttribute", std::string("aria-haspopup"), std::string("menu"));
-        val popup = create("div", bar, std::string(menuName(top.id)) + "_items");
-        popup.call<void>("setAttribute", std::string("role"), std::string("menu"));
-        popup.set("className", std::string("popup"));
-        popup.set("hidden", true);
+        const char* id = menuName(top.id);
+        const std::string popup = std::string(id) + "_items";
+        create("button", "MenuBar", id);
+        setProperty(id, "textContent", caption);
+        setProperty(id, "accessKey", key);
+        setAttribute(id, "role", std::string("menuitem"));
+        setAttribute(id, "aria-haspopup", std::string("menu"));
+        create("div", "MenuBar", popup, "popup");
+        setAttribute(popup.c_str(), "role", std::string("menu"));
+        setFlag(popup.c_str(), "hidden", true);
         for (const MenuEntry& item : top.items) {
-            val entry = create("button", popup, menuName(item.id));
-            entry.set("textContent", toJs(item.Caption));
-            entry.call<void>("setAttribute", std::string("role"), std::string("menuitem"));
-            entry.set("tabIndex", -1);
+            create("button", popup.c_str(), menuName(item.id));
+            setProperty(menuName(item.id), "textContent", item.Caption);
+            setAttribute(menuName(item.id), "role", std::string("menuitem"));
+            setNumber(menuName(item.id), "tabIndex", -1);
         }
     }
 }
 
 void MainWindow::show() {
-    byId("Frm_Ean").set("hidden", false);
+    setFlag("Frm_Ean", "hidden", false);
     const std::vector<ControlId> stops = state_.tabStops();
     if (!stops.empty()) {
         lastFocus_ = byId(nameOf(stops.front()));
@@ -451,23 +450,21 @@ void MainWindow::closeRequested() {
 
 void MainWindow::labelChanged(ControlId control) {
     const LabelControl& model = state_.label(control);
-    val label = byId(nameOf(control));
-    if (label.isNull()) return;
-    label.set("textContent", toJs(model.Caption));
-    label.set("hidden", !model.Visible);
+    const std::string id = nameOf(control);
+    if (!created_.contains(control)) return;  // it takes its state when it is created
+    setProperty(id.c_str(), "textContent", model.Caption);
+    setFlag(id.c_str(), "hidden", !model.Visible);
     if (model.BackColor) {
         const LabelColours colours = labelColours(model.BackColor, theme());
-        label["style"].set("backgroundColor", css(colours.back));
-        label["style"].set("color", css(colours.text));
+        setStyle(id.c_str(), "backgroundColor", css(colours.back));
+        setStyle(id.c_str(), "color", css(colours.text));
     }
     for (ControlId box : {ControlId::LabRisultato, ControlId::LabEsatto}) {
-        if (nameLabelOf(box) != control) continue;
-        val boxElement = byId(nameOf(box));
-        if (boxElement.isNull()) continue;
+        if (nameLabelOf(box) != control || !created_.contains(box)) continue;
         if (state_.spokenLabelOf(box)) {
-            boxElement.call<void>("setAttribute", std::string("aria-labelledby"), nameOf(control) + " " + nameOf(box));
+            setAttribute(nameOf(box).c_str(), "aria-labelledby", id + " " + nameOf(box));
         } else {
-            boxElement.call<void>("removeAttribute", std::string("aria-labelledby"));
+            removeAttribute(nameOf(box).c_str(), "aria-labelledby");
         }
     }
 }
@@ -485,13 +482,14 @@ void MainWindow::themeChanged() {
 }
 
 void MainWindow::itemsChanged() {
-    options_.set("innerHTML", std::string());
+    setProperty("Cmb_Ean_list", "innerHTML", std::string());
     int index = 0;
     for (const std::u16string& item : state_.Cmb_Ean().items) {
-        val option = create("li", options_, "Cmb_Ean_" + std::to_string(index));
-        option.call<void>("setAttribute", std::string("role"), std::string("option"));
-        option["dataset"].set("index", std::to_string(index++));
-        option.set("textContent", toJs(item));
+        const std::string id = "Cmb_Ean_" + std::to_string(index);
+        create("li", "Cmb_Ean_list", id);
+        setAttribute(id.c_str(), "role", std::string("option"));
+        setAttribute(id.c_str(), "data-index", std::to_string(index++));
+        setProperty(id.c_str(), "textContent", item);
     }
     listIndexChanged();
 }
@@ -499,15 +497,16 @@ void MainWindow::itemsChanged() {
 void MainWindow::listIndexChanged() {
     const ComboControl& list = state_.Cmb_Ean();
     const int selected = list.ListIndex;
-    val items = options_["children"];
-    for (int i = 0; i < items["length"].as<int>(); ++i) {
-        items[i].call<void>("setAttribute", std::string("aria-selected"), std::string(i == selected ? "true" : "false"));
+    for (std::size_t i = 0; i < list.items.size(); ++i) {
+        setAttribute(("Cmb_Ean_" + std::to_string(i)).c_str(), "aria-selected",
+                     std::string(static_cast<int>(i) == selected ? "true" : "false"));
     }
-    list_.set("textContent", selected >= 0 ? toJs(list.items[static_cast<std::size_t>(selected)]) : val(std::string()));
+    setProperty("Cmb_Ean", "textContent", selected >= 0 ? std::u16string_view(list.items[static_cast<std::size_t>(selected)])
+                                                        : std::u16string_view());
 }
 
 void MainWindow::textChanged() {
-    if (!field_.isNull()) field_.set("value", toJs(state_.Txt_Ean().Text));
+    if (!field_.isNull()) setProperty("Txt_Ean", "value", state_.Txt_Ean().Text);
 }
 
 void MainWindow::selectionChanged() {

@@ -9,6 +9,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "colour.h"
@@ -65,7 +66,7 @@ private:
 
     const ThemeColours& theme();
     void build();
-    void buildMenus(val bar);
+    void buildMenus();
     void typeCommitted(const std::u16string& text);
     void openList(bool open, bool refocus = true);
     void highlight(int index);
@@ -84,6 +85,7 @@ private:
     val lastFocus_ = val::null();  // in the window, outside the menus
     int compositionStart_ = 0, compositionEnd_ = 0;  // the selection a composition replaces
     std::optional<ThemeColours> theme_;
+    std::set<ControlId> created_;  // the captions and boxes made so far, as the window is built
 };
 
 }  // namespace velbarino::web
