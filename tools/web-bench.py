@@ -69,7 +69,7 @@ def memory(path, runs=5):
 
 def main():
     page_path, bare_path = sys.argv[1], sys.argv[2]
-    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 15
+    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 31
     page = HeadlessPage("file://" + page_path)
     ours, theirs, keys = [], [], []
     try:
