@@ -183,6 +183,8 @@ void MainWindow::show() {
         lastFocus_ = byId(nameOf(stops.front()));
         lastFocus_.call<void>("focus");
     }
+    shown_ = true;
+    for (ControlId id : kLabelIds) colour(id);
     val::global("Module").call<void>("fit");
 }
 
@@ -454,11 +456,7 @@ void MainWindow::labelChanged(ControlId control) {
     if (!created_.contains(control)) return;  // it takes its state when it is created
     setProperty(id.c_str(), "textContent", model.Caption);
     setFlag(id.c_str(), "hidden", !model.Visible);
-    if (model.BackColor) {
-        const LabelColours colours = labelColours(model.BackColor, theme());
-        setStyle(id.c_str(), "backgroundColor", css(colours.back));
-        setStyle(id.c_str(), "color", css(colours.text));
-    }
+    colour(control);
     for (ControlId box : {ControlId::LabRisultato, ControlId::LabEsatto}) {
         if (nameLabelOf(box) != control || !created_.contains(box)) continue;
         if (state_.spokenLabelOf(box)) {
@@ -467,6 +465,19 @@ void MainWindow::labelChanged(ControlId control) {
             removeAttribute(nameOf(box).c_str(), "aria-labelledby");
         }
     }
+}
+
+// A box with a colour of its own takes it, made readable on the theme. Not
+// before the window is shown: the theme's colours are read from the page's
+// styles, which the browser would work out for a half-built window, and then
+// again for the whole one.
+void MainWindow::colour(ControlId control) {
+    const LabelControl& model = state_.label(control);
+    if (!shown_ || !model.BackColor || !created_.contains(control)) return;
+    const LabelColours colours = labelColours(model.BackColor, theme());
+    const std::string id = nameOf(control);
+    setStyle(id.c_str(), "backgroundColor", css(colours.back));
+    setStyle(id.c_str(), "color", css(colours.text));
 }
 
 // Read once, not at each label: each read after a change to the page makes
@@ -478,7 +489,7 @@ const ThemeColours& MainWindow::theme() {
 
 void MainWindow::themeChanged() {
     theme_.reset();
-    for (ControlId id : kLabelIds) labelChanged(id);
+    for (ControlId id : kLabelIds) colour(id);
 }
 
 void MainWindow::itemsChanged() {

@@ -64,6 +64,7 @@ private:
     void textChanged() override;
     void selectionChanged() override;
 
+    void colour(ControlId label);
     const ThemeColours& theme();
     void build();
     void buildMenus();
@@ -85,6 +86,7 @@ private:
     val lastFocus_ = val::null();  // in the window, outside the menus
     int compositionStart_ = 0, compositionEnd_ = 0;  // the selection a composition replaces
     std::optional<ThemeColours> theme_;
+    bool shown_ = false;  // the boxes are coloured from the first showing on
     std::set<ControlId> created_;  // the captions and boxes made so far, as the window is built
 };
 
