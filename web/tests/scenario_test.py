@@ -148,15 +148,17 @@ class Page(HeadlessPage):
 DESIGN = {"Lab_Desc0": (240, 240, 2535, 255), "Cmb_Ean": (240, 480, 2535, 315), "Lab_Desc1": (240, 1080, 2535, 255),
           "Txt_Ean": (240, 1320, 1935, 285), "Cmd_Calcola": (2280, 1320, 495, 285), "Lab_Desc2": (240, 1920, 1095, 255),
           "Lab_Desc3": (1440, 1920, 1335, 255), "LabRisultato": (240, 2160, 1215, 285), "LabEsatto": (1440, 2160, 1335, 285)}
+BORDER = {"Txt_Ean": "inset", "LabRisultato": "inset", "LabEsatto": "inset", "Cmb_Ean": "outset", "Cmd_Calcola": "outset"}
 
 
 def misplaced(page):
-    """The controls not drawn at their place in the design, or not on top there."""
+    """The controls not drawn at their place in the design, on top there, with their border (sunken, raised, none)."""
     drawn = page.js("const area = document.getElementById('ClientArea').getBoundingClientRect(); return Object.fromEntries("
                     "[...document.querySelectorAll('#ClientArea > :not(ul)')].map(e => { const r = e.getBoundingClientRect(),"
                     " hit = document.elementFromPoint(r.x + r.width / 2, r.y + r.height / 2); return [e.id, [r.x - area.x,"
-                    " r.y - area.y, r.width, r.height].map(Math.round).concat(e.contains(hit))]; }))")
-    return [name for name, twips in DESIGN.items() if drawn.get(name) != [round(t / 15) for t in twips] + [True]]
+                    " r.y - area.y, r.width, r.height].map(Math.round).concat(e.contains(hit), getComputedStyle(e).borderTopStyle)]; }))")
+    return [name for name, twips in DESIGN.items()
+            if drawn.get(name) != [round(t / 15) for t in twips] + [True, BORDER.get(name, "none")]]
 
 
 # Debian's libwebkit2gtk-4.1-0 ships it under the machine's multiarch folder.
