@@ -185,6 +185,9 @@ class WebKitPage(Page):
 
     def set_clipboard(self, text):
         subprocess.run(["xclip", "-selection", "clipboard"], input=text.encode(), check=True)
+        for _ in range(200):  # xclip's own process takes the clipboard over a moment after it returns
+            if self.clipboard() == text:
+                break
 
     def clipboard(self):
         return subprocess.run(["xclip", "-selection", "clipboard", "-o"], capture_output=True, check=False).stdout.decode()
