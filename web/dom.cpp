@@ -5,8 +5,8 @@
 namespace velbarino::web {
 namespace {
 
-// Texts go as UTF-16 code units from memory; Module.utf16 (the page's glue)
-// reads them.
+// Names are ASCII, read with UTF8ToString; texts go as UTF-16 code units from
+// memory, read by Module.utf16 (the page's glue).
 EM_JS(void, jsCreate, (const char* tag, const char* parent, const char* id, const char* className), {
     const element = document.createElement(UTF8ToString(tag));
     element.id = UTF8ToString(id);

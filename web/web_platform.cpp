@@ -39,9 +39,9 @@ WebPlatform::WebPlatform(AppInfo info, EndProcess endProcess) : info_(std::move(
 
 // A page is always in front of its own dialog, so the foreground request needs nothing more.
 void WebPlatform::messageBox(std::u16string_view text, std::u16string_view title, std::int32_t style) {
-    byId("MessageBoxTitle").set("textContent", toJs(title));
-    byId("MessageBoxText").set("textContent", toJs(withLineBreaks(text)));
-    byId("MessageBoxIcon").set("className", std::string(iconClass(style)));
+    setProperty("MessageBoxTitle", "textContent", title);
+    setProperty("MessageBoxText", "textContent", withLineBreaks(text));
+    setProperty("MessageBoxIcon", "className", std::string(iconClass(style)));
     awaitDialog();
 }
 
