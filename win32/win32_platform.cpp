@@ -38,6 +38,64 @@ std::u16string versionString(const std::vector<BYTE>& block, const wchar_t* name
     return fromWide(std::wstring_view(static_cast<const wchar_t*>(value), length - 1));
 }
 
+// Clipboard managers and remote desktops' clipboard sync open the clipboard
+// for a moment after every change: wait that long before giving up.
+bool openClipboard(HWND owner) {
+    constexpr ULONGLONG kPatienceMs = 100;
+    const ULONGLONG until = GetTickCount64() + kPatienceMs;
+    while (!OpenClipboard(owner)) {
+        if (GetTickCount64() >= until) return false;
+        Sleep(5);
+    }
+    return true;
+}
+
+// Formats whose data is not a block of global memory: GDI objects, and
+// handles whose meaning only their owner knows.
+bool heldInGlobalMemory(UINT format) {
+    switch (format) {
+        case CF_BITMAP: case CF_DSPBITMAP: case CF_METAFILEPICT: case CF_DSPMETAFILEPICT:
+        case CF_ENHMETAFILE: case CF_DSPENHMETAFILE: case CF_PALETTE: case CF_OWNERDISPLAY:
+            return false;
+        default:
+            return !(format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST) && !(format >= CF_PRIVATEFIRST && format <= CF_PRIVATELAST);
+    }
+}
+
+struct ClipboardEntry {
+    UINT format;
+    std::vector<BYTE> bytes;
+};
+
+// Copies of what the open clipboard holds in global memory.
+std::vector<ClipboardEntry> clipboardEntries() {
+    std::vector<ClipboardEntry> entries;
+    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+        if (!heldInGlobalMemory(format)) continue;
+        HANDLE data = GetClipboardData(format);
+        const auto* bytes = static_cast<const BYTE*>(data != nullptr ? GlobalLock(data) : nullptr);
+        if (bytes == nullptr) continue;
+        entries.push_back({format, std::vector<BYTE>(bytes, bytes + GlobalSize(data))});
+        GlobalUnlock(data);
+    }
+    return entries;
+}
+
+// Puts back, into the open and emptied clipboard, what clipboardEntries() read.
+void restoreClipboard(const std::vector<ClipboardEntry>& entries) {
+    for (const ClipboardEntry& entry : entries) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, entry.bytes.empty() ? 1 : entry.bytes.size());
+        auto* target = static_cast<BYTE*>(memory != nullptr ? GlobalLock(memory) : nullptr);
+        if (target == nullptr) {
+            if (memory != nullptr) GlobalFree(memory);
+            continue;
+        }
+        std::copy(entry.bytes.begin(), entry.bytes.end(), target);
+        GlobalUnlock(memory);
+        if (SetClipboardData(entry.format, memory) == nullptr) GlobalFree(memory);
+    }
+}
+
 }  // namespace
 
 AppInfo versionInformation(HMODULE module) {
@@ -63,11 +121,12 @@ AppInfo versionInformation(HMODULE module) {
     return info;
 }
 
-Win32Platform::Win32Platform(EndProcess endProcess, SetHwndProp setHwndProp, Bell bell, Allocate allocate)
+Win32Platform::Win32Platform(EndProcess endProcess, SetHwndProp setHwndProp, Bell bell, Allocate allocate, SetData setData)
     : endProcess_(std::move(endProcess)),
       setHwndProp_(setHwndProp ? std::move(setHwndProp) : SetHwndProp(setWithPropertyServices)),
       bell_(bell ? std::move(bell) : Bell([] { MessageBeep(MB_OK); })),
-      allocate_(allocate ? std::move(allocate) : Allocate([](SIZE_T bytes) { return GlobalAlloc(GMEM_MOVEABLE, bytes); })) {}
+      allocate_(allocate ? std::move(allocate) : Allocate([](SIZE_T bytes) { return GlobalAlloc(GMEM_MOVEABLE, bytes); })),
+      setData_(setData ? std::move(setData) : SetData(SetClipboardData)) {}
 
 Win32Platform::~Win32Platform() {
     if (comInitialised_) CoUninitialize();
@@ -135,8 +194,9 @@ void Win32Platform::announce(std::u16string_view text) {
 
 void Win32Platform::beep() { bell_(); }
 
-// The memory is filled before the clipboard is opened and emptied, so that a
-// copy that fails leaves what the clipboard held.
+// The memory is filled before the clipboard is opened and emptied, and what
+// the clipboard held is kept until the copy is in, so that a copy that fails
+// leaves the clipboard as it was.
 bool Win32Platform::copyText(std::u16string_view text) {
     const std::wstring wide = toWide(text);
     HGLOBAL memory = allocate_((wide.size() + 1) * sizeof(wchar_t));
@@ -148,17 +208,20 @@ bool Win32Platform::copyText(std::u16string_view text) {
     }
     std::copy_n(wide.c_str(), wide.size() + 1, target);
     GlobalUnlock(memory);
-    if (!OpenClipboard(window_)) {
+    if (!openClipboard(window_)) {
         GlobalFree(memory);
         return false;
     }
+    const std::vector<ClipboardEntry> held = clipboardEntries();
     EmptyClipboard();
-    const bool copied = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    if (!copied) GlobalFree(memory);  // the clipboard owns it only once it is set
+    const bool copied = setData_(CF_UNICODETEXT, memory) != nullptr;
+    if (!copied) {
+        GlobalFree(memory);  // the clipboard owns it only once it is set
+        restoreClipboard(held);
+    }
     CloseClipboard();
     return copied;
 }
-
 AppInfo Win32Platform::appInfo() const { return versionInformation(); }
 
 }  // namespace velbarino::win32

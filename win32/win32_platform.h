@@ -25,11 +25,14 @@ public:
     using Bell = std::function<void()>;
     /// What allocates the clipboard's memory: GlobalAlloc, or a test's refusal.
     using Allocate = std::function<HGLOBAL(SIZE_T bytes)>;
+    /// What hands the copy to the opened clipboard: SetClipboardData, or a test's refusal.
+    using SetData = std::function<HANDLE(UINT format, HANDLE memory)>;
 
     /// @p endProcess replaces the real end of the process (tests keep
     /// running); @p bell, MessageBeep; @p setHwndProp, the property services;
-    /// @p allocate, GlobalAlloc.
-    explicit Win32Platform(EndProcess endProcess = {}, SetHwndProp setHwndProp = {}, Bell bell = {}, Allocate allocate = {});
+    /// @p allocate, GlobalAlloc; @p setData, SetClipboardData.
+    explicit Win32Platform(EndProcess endProcess = {}, SetHwndProp setHwndProp = {}, Bell bell = {}, Allocate allocate = {},
+                           SetData setData = {});
     ~Win32Platform() override;
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
@@ -59,6 +62,7 @@ private:
     SetHwndProp setHwndProp_;
     Bell bell_;
     Allocate allocate_;
+    SetData setData_;
     bool comInitialised_ = false;
     HRESULT liveRegionResult_ = E_PENDING;  // not attached yet
     HWND window_ = nullptr;
