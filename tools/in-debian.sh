@@ -10,9 +10,11 @@
 #   reach the host's /dev.
 # - The clone sees committed sources only, as a release does. A checkout that
 #   another user owns is trusted for that one clone only (no global setting).
-# - Two runs on one checkout take turns: the second waits for the first.
+# - Two runs on one checkout take turns: the second waits for the first, and
+#   for nothing that the first left running.
 # - A root that debootstrap left half-made is unmounted before it is removed,
-#   and no removal crosses into another file system.
+#   and no removal crosses into another file system, whatever the checkout's
+#   path holds (spaces included).
 # Usage: tools/in-debian.sh 12|13 COMMAND...
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,9 +44,11 @@ fi
 # DIR itself, never following a mount into another file system.
 remove_tree() {
     [ -e "$1" ] || return 0
-    local mounts
-    mounts=$(findmnt -rn -o TARGET | awk -v top="$1" 'index($0, top "/") == 1' | sort -r)
-    for mount in $mounts; do umount -l "$mount"; done
+    local mount
+    # findmnt writes a space in a path as \x20: decoded before comparing.
+    findmnt -rn -o TARGET | while IFS= read -r mount; do printf '%b\n' "$mount"; done \
+        | top=$1 awk 'index($0, ENVIRON["top"] "/") == 1' | sort -r \
+        | while IFS= read -r mount; do umount -l "$mount"; done
     rm -rf --one-file-system "$1"
 }
 
@@ -70,8 +74,13 @@ GIT_CONFIG_GLOBAL=$trust git clone --quiet --no-hardlinks "$PWD" "$root/work/vel
 
 inner='mount -t proc proc "$0/proc" && mount --rbind /sys "$0/sys" && mount --rbind /dev "$0/dev" && exec chroot "$0" "$@"'
 command_line=$(printf '%q ' "$@")
-# The lock (descriptor 9) is held until the command ends.
-exec unshare --mount --propagation private -- bash -c "$inner" "$root" \
+# The lock (descriptor 9) is this script's alone, held until the command
+# ends: the command does not inherit it, so a daemon that it leaves running
+# cannot keep the next run waiting.
+status=0
+unshare --mount --propagation private -- bash -c "$inner" "$root" \
     env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
     ${CI:+CI=$CI} ${FUZZ_SECONDS:+FUZZ_SECONDS=$FUZZ_SECONDS} \
-    bash -c "set -e; export DEBIAN_FRONTEND=noninteractive; command -v make >/dev/null || { apt-get update -q && apt-get install -y -q --no-install-recommends git make ca-certificates; }; cd /work/velbarino && $command_line"
+    bash -c "set -e; export DEBIAN_FRONTEND=noninteractive; command -v make >/dev/null || { apt-get update -q && apt-get install -y -q --no-install-recommends git make ca-certificates; }; cd /work/velbarino && $command_line" \
+    9>&- || status=$?
+exit "$status"

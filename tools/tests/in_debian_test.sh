@@ -4,9 +4,11 @@
 # machine) takes the place of a Debian one, and a stand-in debootstrap makes
 # it, so that each case takes seconds:
 # - as root, on a checkout that another user owns;
-# - two runs started together on one checkout take turns;
+# - two runs started together on one checkout take turns, and a daemon that
+#   a run leaves behind does not keep the next one waiting;
 # - a root that debootstrap left half-made, with a folder of this machine
-#   still mounted in it, is unmounted, and nothing in that folder is removed.
+#   still mounted in it, is unmounted, and nothing in that folder is removed,
+#   also where the checkout's path has a space.
 set -euo pipefail
 # Skipped (77) where the script itself cannot run: without root, or inside a
 # chroot such as the Debian roots themselves, whose "/" is no mount point and
@@ -16,8 +18,15 @@ unshare --mount --propagation private true 2>/dev/null \
     || { echo "SKIP: no private mount namespace here (a chroot?), which tools/in-debian.sh needs"; exit 77; }
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 scratch=$(mktemp -d)
+# The mount points below a folder, deepest first (findmnt writes a space as \x20).
+mounts_under() {
+    findmnt -rn -o TARGET | while IFS= read -r mount; do printf '%b\n' "$mount"; done \
+        | top=$1 awk 'index($0, ENVIRON["top"] "/") == 1' | sort -r
+}
+daemon=""
 cleanup() {
-    findmnt -rn -o TARGET | awk -v top="$scratch" 'index($0, top "/") == 1' | sort -r | xargs -r -n 1 umount -l
+    [ -z "$daemon" ] || kill "$daemon" 2>/dev/null || true
+    mounts_under "$scratch" | while IFS= read -r mount; do umount -l "$mount"; done
     rm -rf --one-file-system "$scratch"
 }
 trap cleanup EXIT
@@ -67,13 +76,20 @@ wait "$first" && wait "$second" && both=0 || both=$?
 check "two runs at once both succeed" test "$both" -eq 0
 check "two runs at once take turns" test "$(tr '\n' ' ' <"$root/tmp/turns" 2>/dev/null)" = "begin end begin end "
 
-checkout halfmade root
-mkdir -p "$root.new/proc" "$scratch/host"
-touch "$scratch/host/keep"
-mount --bind "$scratch/host" "$root.new/proc"
-check "a half-made root with a mount in it is made anew" run true
-check "nothing of the mounted folder is removed" test -e "$scratch/host/keep"
-check "no mount is left under the root" test -z "$(findmnt -rn -o TARGET | grep -F "$at/" || true)"
+run bash -c 'sleep 300 </dev/null >/dev/null 2>&1 & echo $! >/tmp/daemon'
+daemon=$(cat "$root/tmp/daemon" 2>/dev/null || true)
+check "a run left a daemon running" test -n "$daemon"
+check "the next run does not wait for that daemon" timeout 30 "$at/tools/in-debian.sh" 13 true
+
+for name in halfmade "half made"; do
+    checkout "$name" root
+    mkdir -p "$root.new/proc" "$scratch/host"
+    touch "$scratch/host/keep"
+    mount --bind "$scratch/host" "$root.new/proc"
+    check "a half-made root with a mount in it is made anew ($name)" run true
+    check "nothing of the mounted folder is removed ($name)" test -e "$scratch/host/keep"
+    check "no mount is left under the root ($name)" test -z "$(mounts_under "$at")"
+done
 
 [ "$failures" -eq 0 ] || { echo "--- what the runs said:"; cat "$scratch/log"; exit 1; }
 echo "PASS: tools/in-debian.sh is safe where a newcomer runs it"
