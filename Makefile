@@ -113,8 +113,11 @@ windows-test-%: windows-build-%
 # Debian's emscripten. (NODE_PATH: emscripten's own scripts need Debian's
 # JavaScript modules, which a Node.js from elsewhere does not look for.)
 web:
-	@tools/install-deps.sh only emscripten
+	@tools/install-deps.sh web
 	$(MAKE) --no-print-directory web-build
+	@echo "The page, one file to open in a browser: $(CURDIR)/$(WEB_DIR)/app/velbarino.html"
+	@echo "The folder for a web server: $(CURDIR)/$(WEB_DIR)/app/velbarino-web/; to try it on this machine:"
+	@echo "    python3 -m http.server -b 127.0.0.1 -d $(WEB_DIR)/app/velbarino-web 8000   (then open http://localhost:8000/)"
 
 web-build:
 	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages of one set, only those missing, plus any named
-# after it. 'run' is what building and running the program needs; 'test' adds
-# what the tests, the Windows builds and the release need. Runs apt-get as
-# root, or through sudo. The test set adds dpkg's i386 architecture first,
-# when missing: Wine's 32-bit half comes from it.
+# after it. 'run' is what building and running the program needs; 'web' what
+# building the page needs; 'test' adds what the tests, the Windows builds and
+# the release need. Runs apt-get as root, or through sudo. The test set adds
+# dpkg's i386 architecture first, when missing: Wine's 32-bit half comes from
+# it. A set is refused under 'sudo make ...': the build that follows would
+# leave root's files in the user's checkout.
 # Every name exists on Debian 12 and 13 alike.
-# Usage: install-deps.sh run|test|only [PACKAGE...]   ('only': just those named)
+# Usage: install-deps.sh run|web|test|only [PACKAGE...]   ('only': just those named)
 set -euo pipefail
 
 run_packages=(
@@ -13,6 +15,9 @@ run_packages=(
     qt6-base-dev                      # the window (Qt 6 Widgets)
     qt6-translations-l10n             # Qt's own Italian texts
     fonts-liberation2                 # the narrow sans font the fixed layout is sized for
+)
+web_packages=(
+    cmake make emscripten             # the page: emscripten's compiler, driven by CMake
 )
 test_packages=(
     python3                           # test and release scripts (the zips, the icons, the start-up benchmark)
@@ -43,10 +48,16 @@ test_packages=(
 
 case "${1:-}" in
     run) packages=("${run_packages[@]}") ;;
+    web) packages=("${web_packages[@]}") ;;
     test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
     only) packages=() ;;
-    *) echo "usage: $0 run|test|only [PACKAGE...]" >&2; exit 2 ;;
+    *) echo "usage: $0 run|web|test|only [PACKAGE...]" >&2; exit 2 ;;
 esac
+if [ "$1" != only ] && [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
+    echo "Run make as yourself, not through sudo: it asks sudo for the packages it" >&2
+    echo "installs, and the build stays yours (a build made as root cannot be redone as $SUDO_USER)." >&2
+    exit 1
+fi
 set_name=$1
 shift
 packages+=("$@")
