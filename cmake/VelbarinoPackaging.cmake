@@ -17,9 +17,9 @@ string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "."
     "It computes the check digit of a 12-digit EAN-13 body or a 7-digit EAN-8"
     "body, and verifies a complete 13- or 8-digit code, showing the corrected"
-    "code when it is wrong. The field takes only digits, up to the length of"
-    "the code; a pasted code is cut to that length and refused if it holds"
-    "anything else. Results are spoken to screen readers.")
+    "code when it is wrong. Typed, the field takes only digits, up to the"
+    "length of the code; a code pasted with Ctrl+V is cut to that length and"
+    "refused if it holds anything else. Results are spoken to screen readers.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Velbarino contributors <maintainers@velbarino.org>")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://velbarino.org/")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
