@@ -22,15 +22,10 @@ std::optional<std::int16_t> characterCode(int key, Qt::KeyboardModifiers modifie
         default: break;
     }
 
-    // Ctrl+letter is a control character whatever text the event carries:
-    // X11 sends "\x16" for Ctrl+V, synthetic events send "v".
-    if (control && !alt) {
-        if ((key >= Qt::Key_A && key <= Qt::Key_Z) || key == Qt::Key_BracketLeft || key == Qt::Key_Backslash ||
-            key == Qt::Key_BracketRight) {
-            return keys::withControl(static_cast<char16_t>(key));  // Qt's codes of these keys are their ASCII
-        }
-        return std::nullopt;
-    }
+    // Ctrl with a key is a control character whatever text the event carries
+    // (X11 sends "\x16" for Ctrl+V, synthetic events send "v"), or nothing.
+    // Qt's codes of the letters and of @ [ \ ] ^ _ are their ASCII.
+    if (control && !alt) return key < 0x80 ? keys::controlCode(static_cast<char16_t>(key)) : std::nullopt;
 
     if (text.isEmpty()) return std::nullopt;
     // The first UTF-16 unit: a character outside the BMP shows its high

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace velbarino::keys {
 
@@ -17,10 +18,15 @@ inline constexpr std::int16_t CtrlBackspace = 127;  // the DEL character that Ct
 /// Codes below this one are control keys: they insert nothing.
 inline constexpr std::int16_t FirstPrintable = 32;
 
-/// Ctrl with a letter or one of @ [ \ ] ^ _ gives that character's code with
-/// the top three bits cleared: Ctrl+V is 22, Ctrl+[ is 27.
-constexpr std::int16_t withControl(char16_t character) noexcept {
+/// The code that Ctrl with a key carries, as a Windows keyboard gives it:
+/// a letter (either case; on a non-Latin layout, the letter of the key's
+/// place) or one of @ [ \ ] ^ _ gives its code with the top three bits
+/// cleared, so Ctrl+V is 22 and Ctrl+[ is 27. Any other key (Ctrl+-, Ctrl+0,
+/// Ctrl+6, Ctrl+=) carries none: it reaches no handler, and keeps whatever
+/// meaning the platform gives it (a browser's zoom, say).
+constexpr std::optional<std::int16_t> controlCode(char16_t character) noexcept {
     const char16_t upper = character >= u'a' && character <= u'z' ? static_cast<char16_t>(character - 32) : character;
+    if (upper < u'@' || upper > u'_') return std::nullopt;
     return static_cast<std::int16_t>(upper & 0x1F);
 }
 

@@ -206,12 +206,16 @@ void MainWindow::fieldKeyDown(val event) {
         code = control ? keys::LineFeed : keys::Enter;
     } else if (key == "Backspace") {
         code = control ? keys::CtrlBackspace : keys::Backspace;
-    } else if (const std::optional<char16_t> letter = control ? shortcutLetter(event) : std::nullopt) {
-        code = keys::withControl(*letter);
-    } else if (control && key.size() == 1) {
-        code = keys::withControl(static_cast<char16_t>(key[0]));  // Ctrl+[ and the like
-    } else {
+    } else if (key == "Escape") {
+        code = keys::Escape;
+    } else if (!control) {
         return;  // characters come as input; keys without one are the field's own
+    } else if (const std::optional<char16_t> letter = shortcutLetter(event)) {
+        code = *keys::controlCode(*letter);
+    } else if (const auto chord = key.size() == 1 ? keys::controlCode(static_cast<char16_t>(key[0])) : std::nullopt) {
+        code = *chord;  // Ctrl+[ and the like
+    } else {
+        return;  // a chord that carries no code keeps the browser's meaning: Ctrl+- zooms out
     }
     // Enter has run the action; the field only needs the keys it edits with.
     if (code == keys::Enter || code == keys::LineFeed) event.call<void>("preventDefault");

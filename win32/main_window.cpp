@@ -250,11 +250,34 @@ LRESULT CALLBACK MainWindow::fieldProc(HWND hwnd, UINT message, WPARAM wParam, L
     return reinterpret_cast<MainWindow*>(self)->handleField(hwnd, message, wParam, lParam);
 }
 
+namespace {
+
+// Whether the control character that key @p vk just gave is one: a key of
+// its own (Backspace, Enter, Escape), or Ctrl with a letter's key (by its
+// place, whatever the layout types) or a key that types @ [ \ ] ^ _.
+bool carriesControlCode(UINT vk) {
+    if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return true;  // no chord; Ctrl with Alt is AltGr
+    if (vk == VK_BACK || vk == VK_RETURN || vk == VK_ESCAPE || (vk >= 'A' && vk <= 'Z')) return true;
+    BYTE state[256] = {};
+    if (!GetKeyboardState(state)) return false;
+    state[VK_CONTROL] = state[VK_LCONTROL] = state[VK_RCONTROL] = 0;
+    wchar_t typed[4] = {};
+    constexpr UINT kKeepKeyboardState = 0x4;  // Windows 10 1607: no dead key is used up
+    const int count = ToUnicodeEx(vk, MapVirtualKeyW(vk, MAPVK_VK_TO_VSC), state, typed, 4, kKeepKeyboardState, GetKeyboardLayout(0));
+    return count == 1 && keys::controlCode(typed[0]).has_value();
+}
+
+}  // namespace
+
 // The EDIT control acts on WM_CHAR codes, Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z
 // included: the key filter sees each one first.
 LRESULT MainWindow::handleField(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_KEYDOWN: fieldKey_ = static_cast<UINT>(wParam); break;
         case WM_CHAR: {
+            // Windows gives Ctrl+- and Ctrl+6 codes of their own (31, 30): a
+            // chord that carries none by the shared rule goes nowhere.
+            if (wParam < keys::FirstPrintable && !carriesControlCode(fieldKey_)) return 0;
             auto code = static_cast<std::int16_t>(wParam);
             form_.Txt_Ean_KeyPress(code);
             if (code == keys::Dropped || code == keys::Enter) return 0;  // refused; Enter has run and would only beep
@@ -263,10 +286,12 @@ LRESULT MainWindow::handleField(HWND field, UINT message, WPARAM wParam, LPARAM 
             return DefSubclassProc(field, message, passed, lParam);
         }
         case WM_GETDLGCODE: {
-            // Enter belongs to the field, not to dialog navigation.
+            // Enter and Escape belong to the field's key filter, not to dialog navigation.
             const auto* msg = reinterpret_cast<const MSG*>(lParam);
             const LRESULT wanted = DefSubclassProc(field, message, wParam, lParam);
-            if (msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) return wanted | DLGC_WANTALLKEYS;
+            if (msg != nullptr && msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
+                return wanted | DLGC_WANTALLKEYS;
+            }
             return wanted;
         }
         case WM_LBUTTONDBLCLK: {

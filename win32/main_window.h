@@ -78,6 +78,7 @@ private:
     HFONT font_ = nullptr;
     bool writingText_ = false;  // the model's own write: its EN_CHANGE is no user edit
     std::function<void(WPARAM)> charWatcher_;
+    UINT fieldKey_ = 0;  // the last key pressed in the field, which any WM_CHAR that follows comes from
 };
 
 }  // namespace velbarino::win32

@@ -219,6 +219,10 @@ private:
                 break;
             case Act::Cut: contextMenu(field(), QStringLiteral("Taglia")); break;
             case Act::Drop: dropOnField(q(step.text)); break;
+            case Act::Chord:
+                field()->setFocus();
+                QTest::keyClick(field(), static_cast<char>(step.text.at(0)), Qt::ControlModifier);
+                break;
             case Act::Key:  // to the open list if there is one, as keys go
                 QTest::keyClick(list()->view()->isVisible() ? list()->view() : QApplication::focusWidget(),
                                 step.text == u"Down" ? Qt::Key_Down : Qt::Key_Escape);

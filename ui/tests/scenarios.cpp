@@ -15,9 +15,9 @@ namespace {
 
 using nlohmann::json;
 
-constexpr std::array<const char*, 17> kActs = {"Type", "CtrlV", "MenuPaste", "Pick", "Button", "DoubleClickField",
+constexpr std::array<const char*, 18> kActs = {"Type", "CtrlV", "MenuPaste", "Pick", "Button", "DoubleClickField",
                                                "DoubleClickCode", "Copia", "Menu", "CloseRequest", "OpenList",
-                                               "ClickOutside", "ClickPick", "Delete", "Cut", "Drop", "Key"};
+                                               "ClickOutside", "ClickPick", "Delete", "Cut", "Drop", "Key", "Chord"};
 
 // The table is UTF-8, the window UTF-16. (Deprecated, but kept by every
 // standard library these tests are built with, and only tests use it.)

@@ -35,6 +35,7 @@ enum class Act {
     Cut,               // "Taglia" from the field's own context menu
     Drop,              // text dragged from elsewhere and dropped at the end of the field
     Key,               // a key without a character to the focused control: "Down" or "Escape"
+    Chord,             // Ctrl with the key that types the text's one character, in the field
 };
 
 struct Step {

@@ -104,6 +104,9 @@ class Page(HeadlessPage):
             self.drop("Txt_Ean", text)
         elif act == "Key":
             self.keys(Keys.ARROW_DOWN if text == "Down" else Keys.ESCAPE)
+        elif act == "Chord":
+            self.js("document.getElementById('Txt_Ean').focus()")
+            self.keys(text, control=True)
         self.js("return new Promise(settled => setTimeout(settled, 30))")
 
     def read(self, what):
@@ -260,6 +263,10 @@ def main():
         page.type("400638133393")
         page.keys(Keys.ENTER, control=True)
         checks["Ctrl+Enter computes nothing and rings"] = page.read("results")[1] is None and page.read("bells") == 1
+        page.js("window.kept = []; addEventListener('keydown', e => e.key != 'Control' && kept.push(e.defaultPrevented))")
+        for key in "-0=":
+            page.keys(key, control=True)
+        checks["Ctrl+-, Ctrl+0 and Ctrl+= keep the browser's zoom"] = page.js("return kept") == [False] * 3
         page.type("\r")
         checks["each control is drawn at its place, on top there"] = misplaced(page) == []
         checks["each result box is named by its caption"] = (

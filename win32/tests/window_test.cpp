@@ -277,6 +277,10 @@ protected:
                 break;
             case Act::Drop: break;  // cannotDo
             case Act::Key: press(step.text == u"Down" ? VK_DOWN : VK_ESCAPE); break;
+            case Act::Chord:
+                SetFocus(control(ControlId::Txt_Ean));
+                press(static_cast<WORD>(VkKeyScanW(static_cast<wchar_t>(step.text.at(0))) & 0xFF), true);
+                break;
         }
     }
     int enterReachedField() override { return returnsInEdit_; }
@@ -521,6 +525,27 @@ TEST_F(Win32Window, aCopyWaitsForABusyClipboardAndAFailedOneLeavesItAsItWas) {
     EXPECT_FALSE(refusingData.copyText(u"96385074"));
     EXPECT_EQ(clipboard(), u"4006381333931");
     EXPECT_EQ(ownData(), "abc");
+}
+
+// Windows gives Ctrl+- and Ctrl+6 codes of their own (31 and 30), where
+// Wine gives none: delivered as Windows delivers them, they reach no handler,
+// while Ctrl+[ (27) still reaches the filter, which refuses it.
+TEST_F(Win32Window, chordsThatCarryNoCodeReachNoHandlerAsWindowsGivesThem) {
+    typeInField(u"400638133393");
+    HWND field = control(ControlId::Txt_Ean);
+    BYTE keyboard[256] = {};
+    GetKeyboardState(keyboard);
+    keyboard[VK_CONTROL] = keyboard[VK_LCONTROL] = 0x80;
+    SetKeyboardState(keyboard);
+    for (const auto& [vk, code] : {std::pair<WPARAM, WPARAM>{VK_OEM_MINUS, 31}, {'6', 30}, {VK_OEM_4, 27}}) {
+        SendMessageW(field, WM_KEYDOWN, vk, 0);
+        SendMessageW(field, WM_CHAR, code, 0);
+    }
+    keyboard[VK_CONTROL] = keyboard[VK_LCONTROL] = 0;
+    SetKeyboardState(keyboard);
+    EXPECT_EQ(bells_, 1);
+    EXPECT_EQ(text(ControlId::Txt_Ean), u"400638133393");
+    EXPECT_FALSE(label(ControlId::LabRisultato).has_value());
 }
 
 // Records each WM_SETFONT to a control, and whether the font it replaces is still alive then.
