@@ -26,17 +26,6 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{{"fullwidthDigitIsCancelled"}, static_cast<std::int16_t>(0xFF11), false}),
     testing_support::NamedCaseName());
 
-// Which key with Ctrl carries which code: the one rule every binding asks.
-TEST(ControlChords, lettersAndTheSixSignsCarryACodeAndNoOtherKeyDoes) {
-    for (const auto& [key, code] : {std::pair{u'v', 22}, {u'V', 22}, {u'a', 1}, {u'z', 26}, {u'@', 0}, {u'[', 27},
-                                    {u'\\', 28}, {u']', 29}, {u'^', 30}, {u'_', 31}}) {
-        EXPECT_EQ(keys::controlCode(key), std::optional<std::int16_t>(code)) << static_cast<int>(key);
-    }
-    for (const char16_t key : {u'-', u'0', u'6', u'=', u'?', u'`', u'{', u'~', u' ', u'\u043c'}) {
-        EXPECT_EQ(keys::controlCode(key), std::nullopt) << static_cast<int>(key);
-    }
-}
-
 using Entry = WindowTest;
 
 TEST_F(Entry, fullFieldRefusesADigitEvenWithAllTextSelected) {

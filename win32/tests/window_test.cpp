@@ -14,6 +14,7 @@
 #include <chrono>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "frm_ean.h"
@@ -444,87 +445,55 @@ TEST_F(Win32Window, resultBoxesArePaintedInTheirColours) {
     EXPECT_EQ(colourInside(ControlId::LabEsatto), GetSysColor(COLOR_BTNFACE));
 }
 
-// Another program holding the clipboard open: a window of a thread of its
-// own opens it, says so, and closes it after @p milliseconds.
-class ClipboardHolder {
-public:
-    explicit ClipboardHolder(DWORD milliseconds) : milliseconds_(milliseconds), opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-        thread_ = CreateThread(nullptr, 0, hold, this, 0, nullptr);
-        WaitForSingleObject(opened_, 5000);
-    }
-    ~ClipboardHolder() {
-        WaitForSingleObject(thread_, INFINITE);
-        CloseHandle(thread_);
-        CloseHandle(opened_);
-    }
-    ClipboardHolder(const ClipboardHolder&) = delete;
-    ClipboardHolder& operator=(const ClipboardHolder&) = delete;
-
-private:
-    static DWORD WINAPI hold(void* self) {
-        auto* holder = static_cast<ClipboardHolder*>(self);
+// Another program holding the clipboard open for @p milliseconds, from a
+// window of a thread of its own; returns once it holds it.
+std::thread holdClipboard(DWORD milliseconds) {
+    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([=] {
         HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-        const bool opened = OpenClipboard(owner) != FALSE;
-        SetEvent(holder->opened_);
-        Sleep(holder->milliseconds_);
-        if (opened) CloseClipboard();
+        const bool held = OpenClipboard(owner) != FALSE;
+        SetEvent(opened);
+        Sleep(milliseconds);
+        if (held) CloseClipboard();
         DestroyWindow(owner);
-        return 0;
-    }
-    DWORD milliseconds_;
-    HANDLE opened_;
-    HANDLE thread_ = nullptr;
-};
+    });
+    WaitForSingleObject(opened, 5000);
+    CloseHandle(opened);
+    return holder;
+}
 
 // A clipboard that a clipboard manager holds for a moment is waited for; one
 // held for long, a copy refused its memory and one that Windows refuses to
-// take are failures (Frm_Ean says so), each with the clipboard as it was, in
-// every format it held.
+// take are failures (Frm_Ean says so), each leaving the clipboard as it was,
+// in every format it held.
 TEST_F(Win32Window, aCopyWaitsForABusyClipboardAndAFailedOneLeavesItAsItWas) {
-    {
-        ClipboardHolder manager(20);
-        EXPECT_TRUE(platform.copyText(u"4006381333931"));
-    }
-    EXPECT_EQ(clipboard(), u"4006381333931");
-    {
-        ClipboardHolder stuck(1000);
-        EXPECT_FALSE(platform.copyText(u"96385074"));
-    }
+    std::thread manager = holdClipboard(20);
+    EXPECT_TRUE(platform.copyText(u"4006381333931"));
+    manager.join();
+    std::thread stuck = holdClipboard(1000);
+    EXPECT_FALSE(platform.copyText(u"96385074"));
+    stuck.join();
     EXPECT_EQ(clipboard(), u"4006381333931");
 
     const UINT ownFormat = RegisterClipboardFormatW(L"Velbarino test data");
-    const auto putTwoFormats = [&] {
-        ASSERT_TRUE(OpenClipboard(window.hwnd()));
-        EmptyClipboard();
-        for (const auto& [format, bytes] : {std::pair{ownFormat, std::string_view("abc", 4)},
-                                            std::pair{UINT{CF_UNICODETEXT}, std::string_view(reinterpret_cast<const char*>(L"4006381333931"), 28)}}) {
-            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-            std::copy(bytes.begin(), bytes.end(), static_cast<char*>(GlobalLock(memory)));
-            GlobalUnlock(memory);
-            SetClipboardData(format, memory);
-        }
-        CloseClipboard();
-    };
-    const auto ownData = [&] {
-        std::string read = "<not opened>";
-        if (!OpenClipboard(window.hwnd())) return read;
-        HANDLE data = GetClipboardData(ownFormat);
-        const auto* bytes = static_cast<const char*>(data != nullptr ? GlobalLock(data) : nullptr);
-        read = bytes != nullptr ? bytes : "<none>";
-        if (bytes != nullptr) GlobalUnlock(data);
-        CloseClipboard();
-        return read;
-    };
-    putTwoFormats();
+    ASSERT_TRUE(OpenClipboard(window.hwnd()));  // beside the text, data of another program's own format
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 4);
+    std::copy_n("abc", 4, static_cast<char*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    SetClipboardData(ownFormat, memory);
+    CloseClipboard();
     Win32Platform refusingMemory({}, {}, {}, [](SIZE_T) -> HGLOBAL { return nullptr; });
-    EXPECT_FALSE(refusingMemory.copyText(u"96385074"));
-    EXPECT_EQ(clipboard(), u"4006381333931");
-    EXPECT_EQ(ownData(), "abc");
     Win32Platform refusingData({}, {}, {}, {}, [](UINT, HANDLE) -> HANDLE { return nullptr; });
     refusingData.attach(window.hwnd(), window.controls(), nullptr);
-    EXPECT_FALSE(refusingData.copyText(u"96385074"));
-    EXPECT_EQ(clipboard(), u"4006381333931");
-    EXPECT_EQ(ownData(), "abc");
+    for (Win32Platform* refusing : {&refusingMemory, &refusingData}) {
+        EXPECT_FALSE(refusing->copyText(u"96385074"));
+        EXPECT_EQ(clipboard(), u"4006381333931");
+        ASSERT_TRUE(OpenClipboard(window.hwnd()));
+        const auto* kept = static_cast<const char*>(GlobalLock(GetClipboardData(ownFormat)));
+        EXPECT_STREQ(kept, "abc");
+        if (kept != nullptr) GlobalUnlock(GetClipboardData(ownFormat));
+        CloseClipboard();
+    }
 }
 
 // Windows gives Ctrl+- and Ctrl+6 codes of their own (31 and 30), where
