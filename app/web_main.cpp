@@ -62,6 +62,7 @@ void velbarino_press_anywhere(val event) { window().pressAnywhere(event); }
 void velbarino_click_anywhere(val event) { window().clickAnywhere(event); }
 void velbarino_control_focused(val event) { window().controlFocused(event); }
 void velbarino_focus_out(val event) { window().focusOut(event); }
+void velbarino_page_focused(val) { window().pageFocused(); }
 void velbarino_close(val) { window().closeRequested(); }
 void velbarino_theme_changed(val) { window().themeChanged(); }
 
@@ -88,6 +89,7 @@ EMSCRIPTEN_BINDINGS(velbarino) {
     function("clickAnywhere", &velbarino_click_anywhere);
     function("controlFocused", &velbarino_control_focused);
     function("focusOut", &velbarino_focus_out);
+    function("pageFocused", &velbarino_page_focused);
     function("closeRequested", &velbarino_close);
     function("themeChanged", &velbarino_theme_changed);
 }

@@ -4,6 +4,73 @@
 # of @VELBARINO_WEB_PROGRAM@.
 # With HOSTED_DIR, writes that folder for a web server as well: the same page
 # as index.html, linked to its manifest and service worker, with the icons.
+cmake_policy(VERSION 3.25)  # a script run by -P starts with none set
+
+# base64_of_hex(OUT HEX): the bytes that HEX spells, in base64, as a content
+# security policy writes a hash.
+function(base64_of_hex out hex)
+    set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
+    string(LENGTH "${hex}" length)
+    set(encoded "")
+    foreach(at RANGE 0 ${length} 6)
+        if(at EQUAL length)
+            break()
+        endif()
+        string(SUBSTRING "${hex}" ${at} 6 group)
+        string(LENGTH "${group}" digits)
+        math(EXPR bytes "${digits} / 2")
+        string(APPEND group "000000")
+        string(SUBSTRING "${group}" 0 6 group)
+        math(EXPR value "0x${group}")
+        foreach(shift 18 12 6 0)
+            math(EXPR index "(${value} >> ${shift}) & 63")
+            string(SUBSTRING "${alphabet}" ${index} 1 character)
+            string(APPEND encoded "${character}")
+        endforeach()
+        if(bytes LESS 3)  # padding for the last group
+            math(EXPR keep "${bytes} + 1")
+            string(SUBSTRING "${encoded}" 0 -1 encoded)
+            string(LENGTH "${encoded}" total)
+            math(EXPR cut "${total} - 4 + ${keep}")
+            string(SUBSTRING "${encoded}" 0 ${cut} encoded)
+            if(bytes EQUAL 1)
+                string(APPEND encoded "==")
+            else()
+                string(APPEND encoded "=")
+            endif()
+        endif()
+    endforeach()
+    set(${out} "${encoded}" PARENT_SCOPE)
+endfunction()
+
+# write_page(TEMPLATE OUTPUT): the template filled in, its policy allowing
+# exactly the page's own inline scripts, by their SHA-256 (data blocks, such
+# as the program's base64, are no scripts and need none).
+function(write_page template output)
+    set(VELBARINO_SCRIPT_HASHES "@VELBARINO_SCRIPT_HASHES@")
+    configure_file(${template} ${output} @ONLY)
+    file(READ ${output} page)
+    set(rest "${page}")
+    set(hashes "")
+    while(TRUE)
+        string(FIND "${rest}" "<script>" start)
+        if(start EQUAL -1)
+            break()
+        endif()
+        math(EXPR start "${start} + 8")
+        string(SUBSTRING "${rest}" ${start} -1 rest)
+        string(FIND "${rest}" "</script>" end)
+        string(SUBSTRING "${rest}" 0 ${end} script)
+        string(SHA256 digest "${script}")
+        base64_of_hex(encoded ${digest})
+        string(APPEND hashes " 'sha256-${encoded}'")
+        string(SUBSTRING "${rest}" ${end} -1 rest)
+    endwhile()
+    string(STRIP "${hashes}" hashes)
+    string(REPLACE "@VELBARINO_SCRIPT_HASHES@" "${hashes}" page "${page}")
+    file(WRITE ${output} "${page}")
+endfunction()
+
 file(READ ${SCRIPT} VELBARINO_WEB_SCRIPT)
 # A script may not contain its own end tag; the compiled one never does, and
 # this keeps it so.
@@ -17,14 +84,14 @@ if(failed OR VELBARINO_WEB_PROGRAM STREQUAL "")
 endif()
 # No icon to ask a server for: the file stands alone.
 set(VELBARINO_WEB_HEAD [=[<link rel="icon" href="data:,">]=])
-configure_file(${TEMPLATE} ${OUTPUT} @ONLY)
+write_page(${TEMPLATE} ${OUTPUT})
 
 if(DEFINED HOSTED_DIR)
     set(VELBARINO_WEB_HEAD [=[<link rel="manifest" href="manifest.webmanifest">
 <link rel="icon" href="velbarino-192.png">
 <script>if ('serviceWorker' in navigator) navigator.serviceWorker.register('service-worker.js');</script>]=])
     file(REMOVE_RECURSE ${HOSTED_DIR})
-    configure_file(${TEMPLATE} ${HOSTED_DIR}/index.html @ONLY)
+    write_page(${TEMPLATE} ${HOSTED_DIR}/index.html)
     file(SHA256 ${HOSTED_DIR}/index.html digest)
     string(SUBSTRING ${digest} 0 16 VELBARINO_PAGE_DIGEST)
     configure_file(${SOURCE_DIR}/web/service-worker.js.in ${HOSTED_DIR}/service-worker.js @ONLY)

@@ -45,22 +45,14 @@ EM_JS(void, jsSetTitle, (const char16_t* text, int length), { document.title = M
 
 }  // namespace
 
-// Embind carries std::wstring as UTF-32 here (wchar_t is 32 bits on
-// WebAssembly); the window keeps UTF-16, so code points are split or joined.
-std::u16string fromJs(const val& text) {
-    std::u16string out;
-    for (wchar_t c : text.as<std::wstring>()) {
-        const auto point = static_cast<char32_t>(c);
-        if (point > 0xFFFF) {
-            out += static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(point);
-        }
-    }
-    return out;
-}
+// Unit for unit: embind copies a std::u16string's code units as they are.
+// (Through std::wstring, UTF-32 here, a lone surrogate would swallow the
+// unit after it.)
+std::u16string fromJs(const val& text) { return text.as<std::u16string>(); }
 
+// Through std::wstring, whose conversion to JavaScript splits each code point
+// into its units and keeps a lone surrogate as it is; std::u16string's goes
+// through a TextDecoder for long texts, which would replace one.
 val toJs(std::u16string_view text) {
     std::wstring wide;
     for (std::size_t i = 0; i < text.size(); ++i) {

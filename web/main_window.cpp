@@ -199,6 +199,8 @@ void MainWindow::end() {
 // The field: control keys go through the filter before the field acts on them.
 // Shortcuts go by the key, on any layout; Ctrl with Alt is AltGr, which types.
 void MainWindow::fieldKeyDown(val event) {
+    // A key that an input method is taking (its Enter confirms the composition) is the input method's.
+    if (event["isComposing"].as<bool>() || event["keyCode"].strictlyEquals(val(229))) return;
     const std::string key = event["key"].as<std::string>();
     const bool control = event[commandIsMeta_ ? "metaKey" : "ctrlKey"].as<bool>() && !event["altKey"].as<bool>();
     std::int16_t code = keys::Dropped;
@@ -449,6 +451,15 @@ void MainWindow::focusOut(val event) {
     }
 }
 
+// Back from elsewhere with the focus nowhere, or on a menu entry that closed
+// meanwhile and is drawn no more: it goes back where the keys went.
+void MainWindow::pageFocused() {
+    const val active = document()["activeElement"];
+    const bool nowhere = active.isNull() || active.strictlyEquals(document()["body"]) ||
+                         active.call<val>("getClientRects")["length"].as<int>() == 0;
+    if (nowhere && !lastFocus_.isNull()) lastFocus_.call<void>("focus");
+}
+
 void MainWindow::closeRequested() {
     bool cancel = false;
     form_.Form_QueryUnload(cancel, 0);
@@ -497,7 +508,7 @@ void MainWindow::themeChanged() {
 }
 
 void MainWindow::itemsChanged() {
-    setProperty("Cmb_Ean_list", "innerHTML", std::string());
+    options_.call<void>("replaceChildren");
     int index = 0;
     for (const std::u16string& item : state_.Cmb_Ean().items) {
         const std::string id = "Cmb_Ean_" + std::to_string(index);

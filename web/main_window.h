@@ -53,6 +53,7 @@ public:
     void clickAnywhere(val event);
     void controlFocused(val event);
     void focusOut(val event);
+    void pageFocused();
     void closeRequested();
     /// The system's light or dark theme has changed: the boxes take its colours.
     void themeChanged();

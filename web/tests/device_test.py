@@ -6,6 +6,7 @@ and Forward; the hosted folder installable and offline; its content
 security policy. Pages are served from a loopback server of the test's own.
 Usage: device_test.py BUILD_APP_DIR   (holding velbarino.html and velbarino-web/)"""
 import functools
+import hashlib
 import http.server
 import os
 import shutil
@@ -44,6 +45,8 @@ class Server:
                 # offline, only the service worker can answer.
                 if self.path.startswith("/velbarino-web/"):
                     self.send_header("Cache-Control", "no-store")
+                elif self.path.startswith("/shop/"):  # a server that lets its files be kept for an hour
+                    self.send_header("Cache-Control", "max-age=3600")
                 super().end_headers()
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=self.root))
         self.port = self.httpd.server_address[1]
@@ -120,13 +123,17 @@ def one_file_checks(page):
     page.copia()
     yield "the one-file page runs within its policy", page.js("return window.violations") == 0 and page.clipboard() == "4006381333931"
     yield "its fetch to elsewhere is refused", page.refused_fetch()
+    page.js("const s = document.createElement('script'); s.textContent = 'window.injected = true'; document.body.append(s)")
+    yield "an inline script that is not the page's own does not run", page.js("return window.injected === undefined")
 
-    # Composed text goes in at the caret; a click on the open list's border picks nothing and breaks nothing.
+    # Composed text goes in at the caret, ASCII digits only; a click on the open list's border picks nothing and breaks nothing.
     page.start()
     page.type("4006" + Keys.HOME + Keys.ARROW_RIGHT)
-    page.driver.execute_cdp_cmd("Input.imeSetComposition", {"text": "9", "selectionStart": 1, "selectionEnd": 1})
-    page.driver.execute_cdp_cmd("Input.insertText", {"text": "9"})
-    yield "composed digits land at the caret", page.get("Txt_Ean", "value") == "49006"
+    for composed in ("\u00e8", "x", "\u0663", "9"):  # a letter, a Latin letter, an Arabic-Indic digit, an ASCII digit
+        page.driver.execute_cdp_cmd("Input.imeSetComposition", {"text": composed, "selectionStart": 1, "selectionEnd": 1})
+        page.driver.execute_cdp_cmd("Input.insertText", {"text": composed})
+    yield "composed letters and other digits are refused, and ASCII digits land at the caret", (
+        page.get("Txt_Ean", "value") == "49006" and page.read("bells") == 3)
     page.js("window.errors = 0; window.addEventListener('error', () => errors++); window.addEventListener('unhandledrejection', () => errors++)")
     page.click("Cmb_Ean")
     page.click_at(*page.js("const r = document.getElementById('Cmb_Ean_list').getBoundingClientRect(); return [r.left + 0.5, r.bottom - 0.5]"))
@@ -176,6 +183,73 @@ def one_file_checks(page):
     yield "a click elsewhere closes the code's menu, copying nothing", (
         opened and not page.shown("CodeMenu") and page.clipboard() == "before"
         and page.read("endRequests") == 0 and page.box_texts() == [])
+
+
+def input_checks(page):
+    """What an input method, a lone surrogate, a switch to another application and a wait of the program meet."""
+    page.start()
+    page.type("40063813339")
+    page.driver.execute_cdp_cmd("Input.imeSetComposition", {"text": "3", "selectionStart": 1, "selectionEnd": 1})
+    page.keys(Keys.ENTER)  # confirms the composition
+    confirmed = page.read("results")[1] is None and page.box_texts() == []
+    page.driver.execute_cdp_cmd("Input.insertText", {"text": "3"})
+    page.keys(Keys.ENTER)
+    yield "an Enter that confirms a composition runs nothing; the next one does", confirmed and page.get("LabEsatto") == "4006381333931"
+
+    page.start()  # text crosses unit for unit, a lone surrogate included
+    page.js("const f = document.getElementById('Txt_Ean'); f.focus(); f.dispatchEvent(new InputEvent('beforeinput',"
+            " {inputType: 'insertText', data: '\\udc00' + '12', cancelable: true}))")
+    units = "const v = document.getElementById('Txt_Ean').value; return Array.from({length: v.length}, (_, i) => v.charCodeAt(i))"
+    typed = page.js(units) == [ord("1"), ord("2")] and page.read("bells") == 1
+    page.js("const f = document.getElementById('Txt_Ean'); f.addEventListener('paste', e => { e.preventDefault(); f.value = '\\udc00' + '1234567890123';"
+            " f.dispatchEvent(new InputEvent('input', {inputType: 'insertFromPaste'})); }, {once: true})")
+    page.keys("v", control=True)
+    page.settle()
+    boxes = page.js("return Module.boxes.map(b => [b[0], Array.from({length: b[3].length}, (_, i) => b[3].charCodeAt(i))])")
+    yield "a lone surrogate is refused as typed and pasted, as any non-digit", (
+        typed and boxes == [[INVALID, [0xDC00] + [ord(c) for c in "12345678901"]]] and page.js(units) == [])
+
+    page.start()  # back from another application, with a menu open
+    page.type("")
+    page.click("MenuFile")
+    page.js("document.activeElement.dispatchEvent(new FocusEvent('focusout', {bubbles: true}))")  # as the window loses the focus
+    page.js("window.dispatchEvent(new FocusEvent('focus'))")  # and gets it back
+    page.keys("4")
+    yield "back from elsewhere, the keys go where they went before the menu", page.get("Txt_Ean", "value") == "4"
+
+    page.start()  # while the program waits for the clipboard, the window takes nothing
+    page.type("400638133393\r")
+    page.js("navigator.clipboard.writeText = () => new Promise(done => setTimeout(done, 400))")
+    ActionChains(page.driver).context_click(page.el("LabEsatto")).perform()
+    page.el("CopyEntry").click()
+    page.type("\b")
+    page.click("Cmd_Calcola")
+    during = page.get("Txt_Ean", "value") == "400638133393" and page.box_texts() == []
+    page.settle()
+    page.type("\b")
+    yield "keys and clicks while Copia waits are refused, and the window works afterwards", (
+        during and page.get("Txt_Ean", "value") == "40063813339")
+
+    page.start(instrumented=False)  # a box stays open until its OK is pressed
+    page.perform(["Pick", 1])
+    page.type("4006381333931\r")  # an exact code: its box takes the theme's button face
+    page.click("MenuAbout0")
+    page.click("MenuAbout")
+    page.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [{"name": "prefers-color-scheme", "value": "dark"}]})
+    page.settle()
+    page.click("MessageBoxOk")
+    page.settle()
+    yield "a theme that changes while a box is open is taken once it closes", (
+        page.js("return getComputedStyle(document.getElementById('LabEsatto')).backgroundColor") == "rgb(53, 53, 53)")
+    page.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+    page.js("window.errors = 0; addEventListener('error', () => errors++)")
+    page.click("MenuFile")
+    page.click("MenuFine")
+    page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {"width": 500, "height": 400, "deviceScaleFactor": 1, "mobile": False})
+    page.settle()
+    yield "after Fine Programma, a resize or a turn of the phone raises no error", (
+        page.js("return errors") == 0 and page.shown("Ended"))
+    page.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
 
 def shortcut_checks(app_dir):
@@ -233,6 +307,85 @@ def phone_checks(app_dir):
         page.driver.quit()
 
 
+def phone_box_checks(app_dir):
+    """Each box on a 360 px phone, upright and on its side, inside the screen, its OK tall enough and closed by a real tap."""
+    page = Page("file://" + os.path.join(app_dir, "velbarino.html"), phone=(360, 740))
+    inside = ("const s = [innerWidth, innerHeight], r = document.getElementById('MessageBox').getBoundingClientRect(),"
+              " ok = document.getElementById('MessageBoxOk').getBoundingClientRect(),"
+              " hit = document.elementFromPoint(ok.x + ok.width / 2, ok.y + ok.height / 2);"
+              " return r.left >= 0 && r.top >= 0 && r.right <= s[0] && r.bottom <= s[1] && ok.height >= 24 && hit && hit.id == 'MessageBoxOk'")
+    try:
+        page.start(instrumented=False)
+        for way, size in (("upright", (360, 740)), ("on its side", (740, 360))):
+            page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                        {"width": size[0], "height": size[1], "deviceScaleFactor": 3, "mobile": True})
+            page.settle()
+            page.tap("Txt_Ean")
+            page.keys("1" + Keys.ENTER)  # "Inserire un codice di 12 caratteri."
+            page.settle()
+            fits = page.js(inside)
+            page.tap("MessageBoxOk")
+            closed = not page.js("return document.getElementById('MessageBox').open")
+            page.tap("MenuAbout0")
+            page.tap("MenuAbout")
+            about = page.js(inside)
+            page.tap("MessageBoxOk")
+            page.keys(Keys.BACKSPACE)
+            yield f"on a 360 px phone held {way}, the message and about boxes fit and a tap on OK closes them", (
+                fits and closed and about and not page.js("return document.getElementById('MessageBox').open"))
+    finally:
+        page.driver.quit()
+
+
+def release_checks(server):
+    """The hosted folder as a shop's server updates it: release 1, then release 2 behind an hour-long HTTP cache,
+    with another application's cache and another copy of the folder on the same origin."""
+    for folder in ("shop", "copy"):
+        shutil.copytree(os.path.join(server.root, "velbarino-web"), os.path.join(server.root, folder))
+    page = Page(server.url("altro.html"))
+    # Until the folder's worker is active with no other in wait, and its cache is one that @p known does not list
+    # (a browser checks for a new worker about a second after a visit); five seconds at most.
+    settled = ("const [known, done] = arguments, until = Date.now() + 5000, poll = () => Promise.all([caches.keys(),"
+               " navigator.serviceWorker.getRegistration()]).then(([names, r]) => (r && r.active && r.active.state == 'activated'"
+               " && !r.installing && !r.waiting && names.some(n => n.startsWith('velbarino ' + r.scope) && !known.includes(n)))"
+               " || Date.now() > until ? done() : setTimeout(poll, 50)); poll()")
+    caches = "return caches.keys()"
+    try:
+        page.driver.get(server.url("altro.html"))
+        page.driver.execute_async_script("caches.open('altro').then(c => c.put('altro.html', new Response('altro'))).then(() => arguments[0]())")
+        for folder in ("copy/", "shop/"):
+            page.start(url=server.url(folder), instrumented=False)
+            page.driver.execute_async_script(settled, [])
+        before = page.js(caches)
+        # Release 2: another page, and so another digest in its worker, as a build writes them.
+        shop = os.path.join(server.root, "shop")
+        with open(os.path.join(shop, "index.html"), encoding="utf-8") as index:
+            old = index.read()
+        new = old.replace("<title>", '<meta name="release" content="2">\n<title>', 1)
+        for name, text in (("index.html", new), ("service-worker.js", None)):
+            path = os.path.join(shop, name)
+            if text is None:
+                with open(path, encoding="utf-8") as worker:
+                    text = worker.read().replace(*(hashlib.sha256(t.encode()).hexdigest()[:16] for t in (old, new)))
+            with open(path, "w", encoding="utf-8") as out:
+                out.write(text)
+        shown = []
+        for _ in range(2):
+            page.start(url=server.url("shop/"), instrumented=False)
+            shown.append(page.js("return document.querySelector('meta[name=release]') ? 2 : 1"))
+            page.driver.execute_async_script(settled, before)
+        page.type("400638133393\r")
+        yield "a new release shows by the second visit, behind a server's hour-long cache, and works", (
+            shown[1] == 2 and page.get("LabEsatto") == "4006381333931")
+        after = page.js(caches)
+        ours = lambda names, folder: [n for n in names if server.url(folder) in n]
+        yield "the worker replaces only its own cache: another application's and another copy's stay", (
+            "altro" in after and ours(after, "copy/") == ours(before, "copy/") != []
+            and len(ours(after, "shop/")) == 1 and ours(after, "shop/") != ours(before, "shop/"))
+    finally:
+        page.driver.quit()
+
+
 def server_checks(server):
     page = Page(server.url("velbarino.html", "shop.example"), arguments=(f"--host-resolver-rules=MAP shop.example 127.0.0.1",))
     try:
@@ -285,7 +438,7 @@ def main():
     page = Page("file://" + os.path.join(app_dir, "velbarino.html"))
     passed = failed = 0
     try:
-        for group in (one_file_checks(page), shortcut_checks(app_dir), phone_checks(app_dir), server_checks(server)):
+        for group in (one_file_checks(page), input_checks(page), shortcut_checks(app_dir), phone_checks(app_dir), phone_box_checks(app_dir), release_checks(server), server_checks(server)):
             for name, good in group:
                 print(("ok    " if good else "FAIL  ") + name, flush=True)
                 passed, failed = passed + bool(good), failed + (not good)
