@@ -48,10 +48,6 @@ std::pair<std::u16string, std::u16string> accessKey(std::u16string_view caption)
     return {text, key};
 }
 
-bool inside(const val& container, const val& node) {
-    return !container.isNull() && !node.isNull() && !node.isUndefined() && container.call<bool>("contains", node);
-}
-
 // The letter of a shortcut as browsers find it: the letter typed on a Latin
 // layout, else the key's code, as Ctrl+V on a Russian layout types "м".
 std::optional<char16_t> shortcutLetter(const val& event) {
@@ -94,15 +90,15 @@ void MainWindow::build() {
 
     place("ClientArea", 0, 0, pixelsOf(state_.form().clientWidth), pixelsOf(state_.form().clientHeight));
     setStyle("ClientArea", "position", "relative");
-    // Each caption is created before the control it names, which refers to it.
+    // Each caption is created before the control it names, which refers to
+    // it; all are made before any is filled in, since a caption names a box.
     for (ControlId id : kLabelIds) {
         const LabelControl& model = state_.label(id);
         create(id == ControlId::Lab_Desc0 || id == ControlId::Lab_Desc1 ? "label" : "div", "ClientArea", nameOf(id),
                model.fixedSingleBorder ? "label box" : "label");
-        created_.insert(id);
         placeAt(nameOf(id).c_str(), model.geometry);
-        labelChanged(id);
     }
+    for (ControlId id : kLabelIds) labelChanged(id);
 
     const ComboControl& list = state_.Cmb_Ean();
     create("button", "ClientArea", "Cmb_Ean", "combo");
@@ -120,8 +116,9 @@ void MainWindow::build() {
     place("Cmb_Ean_list", pixelsOf(list.geometry.left), pixelsOf(list.geometry.top + list.geometry.height),
           pixelsOf(list.geometry.width), 0);
     setStyle("Cmb_Ean_list", "height", "auto");
-    list_ = byId("Cmb_Ean");
-    options_ = byId("Cmb_Ean_list");
+    listButton_ = byId("Cmb_Ean");
+    dropDown_ = byId("Cmb_Ean_list");
+    popups_.attach(listButton_, dropDown_);
     itemsChanged();
 
     const TextControl& text = state_.Txt_Ean();
@@ -179,10 +176,7 @@ void MainWindow::buildMenus() {
 void MainWindow::show() {
     setFlag("Frm_Ean", "hidden", false);
     const std::vector<ControlId> stops = state_.tabStops();
-    if (!stops.empty()) {
-        lastFocus_ = byId(nameOf(stops.front()));
-        lastFocus_.call<void>("focus");
-    }
+    if (!stops.empty()) popups_.focus(byId(nameOf(stops.front())));
     shown_ = true;
     for (ControlId id : kLabelIds) colour(id);
     val::global("Module").call<void>("fit");
@@ -270,21 +264,21 @@ void MainWindow::fieldDoubleClick() { form_.Txt_Ean_DblClick(); }
 // Enter or the space bar pick it, the marked one again included.
 void MainWindow::listKeyDown(val event) {
     const std::string key = event["key"].as<std::string>();
-    const bool open = !options_["hidden"].as<bool>();
+    const bool open = popups_.listOpen();
     const int count = static_cast<int>(state_.Cmb_Ean().items.size());
     const int step = key == "ArrowDown" ? 1 : key == "ArrowUp" ? -1 : 0;
     if (open) {
-        if (step != 0) highlight(std::clamp(highlighted_ + step, 0, count - 1));
+        if (step != 0) popups_.mark(std::clamp(popups_.marked() + step, 0, count - 1));
         if (key == "Enter" || key == " ") {
-            openList(false);
-            form_.entryPicked(static_cast<std::int16_t>(highlighted_));
+            popups_.openList(false);
+            form_.entryPicked(static_cast<std::int16_t>(popups_.marked()));
         }
-        if (key == "Escape" || key == "Tab") openList(false);
+        if (key == "Escape" || key == "Tab") popups_.openList(false);
         if (key != "Tab") event.call<void>("preventDefault");
         return;
     }
     if (key == "F4" || key == "Enter" || key == " " || (step == 1 && event["altKey"].as<bool>())) {
-        openList(true);
+        openList();
         event.call<void>("preventDefault");
     } else if (step != 0) {
         const int index = std::clamp(state_.Cmb_Ean().ListIndex + step, 0, count - 1);
@@ -293,33 +287,26 @@ void MainWindow::listKeyDown(val event) {
     }
 }
 
-void MainWindow::listClick() { openList(options_["hidden"].as<bool>()); }
+void MainWindow::listClick() {
+    if (popups_.listOpen()) {
+        popups_.openList(false);
+    } else {
+        openList();
+    }
+}
 
 void MainWindow::optionClick(val event) {
     val option = event["target"].call<val>("closest", std::string("li[data-index]"));
     if (option.isNull()) return;  // the list's border: no entry
     const int index = val::global("Number")(option["dataset"]["index"]).as<int>();  // written by itemsChanged: digits
-    openList(false);
+    popups_.openList(false);
     form_.entryPicked(static_cast<std::int16_t>(index));
 }
 
-// Closing gives the focus back to the list, unless it is leaving for elsewhere.
-void MainWindow::openList(bool open, bool refocus) {
-    options_.set("hidden", !open);
-    list_.call<void>("setAttribute", std::string("aria-expanded"), std::string(open ? "true" : "false"));
-    if (open) {
-        highlight(state_.Cmb_Ean().ListIndex);
-    } else {
-        list_.call<void>("removeAttribute", std::string("aria-activedescendant"));
-        if (refocus) list_.call<void>("focus");
-    }
-}
-
-void MainWindow::highlight(int index) {
-    highlighted_ = index;
-    val items = options_["children"];
-    for (int i = 0; i < items["length"].as<int>(); ++i) items[i]["classList"].call<void>("toggle", std::string("marked"), i == index);
-    list_.call<void>("setAttribute", std::string("aria-activedescendant"), "Cmb_Ean_" + std::to_string(index));
+// The drop-down opens with the selected entry marked.
+void MainWindow::openList() {
+    popups_.openList(true);
+    popups_.mark(state_.Cmb_Ean().ListIndex);
 }
 
 void MainWindow::buttonClick() { form_.Cmd_Calcola_Click(); }
@@ -327,13 +314,13 @@ void MainWindow::codeDoubleClick() { form_.LabEsatto_DblClick(); }
 
 void MainWindow::codeContextMenu(val event) {
     event.call<void>("preventDefault");
-    closeMenus();
+    popups_.closeMenus();
     byId("CopyEntry").set("disabled", !form_.codeInLabEsatto().has_value());
-    openMenu(byId("CodeMenu"));
+    popups_.openMenu(byId("CodeMenu"));
 }
 
 void MainWindow::copyClick() {
-    closeMenus();
+    popups_.closeMenus();
     form_.Copia_Click();
 }
 
@@ -343,13 +330,13 @@ void MainWindow::menuClick(val event) {
         if (id == menuName(top.id)) {
             val popup = byId(id + "_items");
             const bool wasOpen = !popup["hidden"].as<bool>();
-            closeMenus();
-            if (!wasOpen) openMenu(popup);
+            popups_.closeMenus();
+            if (!wasOpen) popups_.openMenu(popup);
             return;
         }
         for (const MenuEntry& item : top.items) {
             if (id == menuName(item.id)) {
-                closeMenus();
+                popups_.closeMenus();
                 form_.Menu_Click(item.id);
                 return;
             }
@@ -357,108 +344,12 @@ void MainWindow::menuClick(val event) {
     }
 }
 
-// In an open menu: arrows move between its entries, Escape closes it.
-void MainWindow::menuKeyDown(val event) {
-    const std::string key = event["key"].as<std::string>();
-    val entries = event["currentTarget"].call<val>("querySelectorAll", std::string("button:not([disabled])"));
-    const int count = entries["length"].as<int>();
-    int at = 0;
-    while (at < count && !entries[at].strictlyEquals(document()["activeElement"])) ++at;
-    if (key == "Escape") {
-        closeMenus();
-    } else if ((key == "ArrowDown" || key == "ArrowUp") && count > 0) {
-        entries[(at + (key == "ArrowDown" ? 1 : count - 1)) % count].call<void>("focus");
-    } else {
-        return;
-    }
-    event.call<void>("preventDefault");
-}
-
-// A menu with no enabled entry takes the focus itself, so that Escape reaches it.
-void MainWindow::openMenu(val menu) {
-    menu.set("hidden", false);
-    val first = menu.call<val>("querySelector", std::string("button:not([disabled])"));
-    if (first.isNull()) {
-        menu.set("tabIndex", -1);
-        first = menu;
-    }
-    first.call<void>("focus");
-}
-
-void MainWindow::closeMenus() {
-    val open = document().call<val>("querySelectorAll", std::string("[role=menu]:not([hidden])"));
-    if (open["length"].as<int>() == 0) return;
-    for (int i = 0; i < open["length"].as<int>(); ++i) open[i].set("hidden", true);
-    if (!lastFocus_.isNull()) lastFocus_.call<void>("focus");  // a closed menu gives the focus back
-}
-
-// Closes each open popup that @p target is not in (a menu bar's menus stay
-// for a press on the bar, which switches them); true when one closed.
-bool MainWindow::closePopupsOutside(val target) {
-    bool closed = false;
-    if (!options_["hidden"].as<bool>() && !inside(list_, target) && !inside(options_, target)) {
-        openList(false);
-        closed = true;
-    }
-    val open = document().call<val>("querySelectorAll", std::string("[role=menu]:not([hidden])"));
-    for (int i = 0; i < open["length"].as<int>(); ++i) {
-        val menu = open[i];
-        const bool barMenu = inside(byId("MenuBar"), menu);
-        if (inside(menu, target) || (barMenu && inside(byId("MenuBar"), target))) continue;
-        closeMenus();
-        closed = true;
-        break;
-    }
-    return closed;
-}
-
-// A press outside an open list or menu closes it, as a native popup's does:
-// the press neither moves the focus nor reaches what lies under it. Captions,
-// boxes, the menu bar and popups never take the focus from where the keys go.
-void MainWindow::pressAnywhere(val event) {
-    swallowClick_ = false;
-    val target = event["target"];
-    if (closePopupsOutside(target)) {
-        swallowClick_ = true;
-        event.call<void>("stopPropagation");
-        event.call<void>("preventDefault");
-    } else if (target.call<val>("closest", std::string("#ClientArea input, #ClientArea > button")).isNull()) {
-        event.call<void>("preventDefault");
-    }
-}
-
-// The control that a closing menu gives the focus back to.
-void MainWindow::controlFocused(val event) {
-    val target = event["target"];
-    if (target.call<val>("closest", std::string("[role=menu]")).isNull()) lastFocus_ = target;
-}
-
-void MainWindow::clickAnywhere(val event) {
-    if (!swallowClick_) return;
-    swallowClick_ = false;
-    event.call<void>("stopPropagation");
-    event.call<void>("preventDefault");
-}
-
-// The focus left the list or a menu for somewhere outside it: it closes, and
-// nothing is picked.
-void MainWindow::focusOut(val event) {
-    val next = event["relatedTarget"];
-    if (!options_["hidden"].as<bool>() && !inside(list_, next) && !inside(options_, next)) openList(false, false);
-    val open = document().call<val>("querySelectorAll", std::string("[role=menu]:not([hidden])"));
-    for (int i = 0; i < open["length"].as<int>(); ++i) {
-        if (!inside(open[i], next) && !(inside(byId("MenuBar"), open[i]) && inside(byId("MenuBar"), next))) open[i].set("hidden", true);
-    }
-}
-
-// Back from elsewhere with the focus nowhere, or on a menu entry that closed
-// meanwhile and is drawn no more: it goes back where the keys went.
-void MainWindow::pageFocused() {
-    const val active = document()["activeElement"];
-    const bool nowhere = active.isNull() || active.strictlyEquals(document()["body"]) ||
-                         active.call<val>("getClientRects")["length"].as<int>() == 0;
-    if (nowhere && !lastFocus_.isNull()) lastFocus_.call<void>("focus");
-}
+void MainWindow::menuKeyDown(val event) { popups_.menuKeyDown(event); }
+void MainWindow::pressAnywhere(val event) { popups_.pressAnywhere(event); }
+void MainWindow::clickAnywhere(val event) { popups_.clickAnywhere(event); }
+void MainWindow::controlFocused(val event) { popups_.controlFocused(event); }
+void MainWindow::focusOut(val event) { popups_.focusOut(event); }
+void MainWindow::pageFocused() { popups_.pageFocused(); }
 
 void MainWindow::closeRequested() {
     bool cancel = false;
@@ -468,12 +359,11 @@ void MainWindow::closeRequested() {
 void MainWindow::labelChanged(ControlId control) {
     const LabelControl& model = state_.label(control);
     const std::string id = nameOf(control);
-    if (!created_.contains(control)) return;  // it takes its state when it is created
     setProperty(id.c_str(), "textContent", model.Caption);
     setFlag(id.c_str(), "hidden", !model.Visible);
     colour(control);
     for (ControlId box : {ControlId::LabRisultato, ControlId::LabEsatto}) {
-        if (nameLabelOf(box) != control || !created_.contains(box)) continue;
+        if (nameLabelOf(box) != control) continue;
         if (state_.spokenLabelOf(box)) {
             setAttribute(nameOf(box).c_str(), "aria-labelledby", id + " " + nameOf(box));
         } else {
@@ -488,7 +378,7 @@ void MainWindow::labelChanged(ControlId control) {
 // again for the whole one.
 void MainWindow::colour(ControlId control) {
     const LabelControl& model = state_.label(control);
-    if (!shown_ || !model.BackColor || !created_.contains(control)) return;
+    if (!shown_ || !model.BackColor) return;
     const LabelColours colours = labelColours(model.BackColor, theme());
     const std::string id = nameOf(control);
     setStyle(id.c_str(), "backgroundColor", css(colours.back));
@@ -508,7 +398,7 @@ void MainWindow::themeChanged() {
 }
 
 void MainWindow::itemsChanged() {
-    options_.call<void>("replaceChildren");
+    dropDown_.call<void>("replaceChildren");
     int index = 0;
     for (const std::u16string& item : state_.Cmb_Ean().items) {
         const std::string id = "Cmb_Ean_" + std::to_string(index);
@@ -531,9 +421,7 @@ void MainWindow::listIndexChanged() {
                                                         : std::u16string_view());
 }
 
-void MainWindow::textChanged() {
-    if (!field_.isNull()) setProperty("Txt_Ean", "value", state_.Txt_Ean().Text);
-}
+void MainWindow::textChanged() { setProperty("Txt_Ean", "value", state_.Txt_Ean().Text); }
 
 void MainWindow::selectionChanged() {
     const TextControl& text = state_.Txt_Ean();

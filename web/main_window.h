@@ -2,20 +2,20 @@
 // laid out from the twips table at 96 CSS pixels an inch, keeps them in step
 // with every write the logic makes, and hands the page's events to Frm_Ean:
 // keys and characters before the field applies them, the field's own edits,
-// picks, clicks, double-clicks, menus and the close request. Its list and
-// menus close as native ones do. No rule lives here. Each event handler
+// picks, clicks, double-clicks, menus and the close request. Its list's
+// drop-down and its menus are Popups. No rule lives here. Each event handler
 // takes the DOM event it translates.
 #pragma once
 
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 
 #include "colour.h"
 #include "dom.h"
 #include "frm_ean.h"
 #include "main_window_state.h"
+#include "popups.h"
 
 namespace velbarino::web {
 
@@ -70,25 +70,18 @@ private:
     void build();
     void buildMenus();
     void typeCommitted(const std::u16string& text);
-    void openList(bool open, bool refocus = true);
-    void highlight(int index);
-    void openMenu(val menu);
-    void closeMenus();
-    bool closePopupsOutside(val target);
+    void openList();
 
     MainWindowState& state_;
     Frm_Ean& form_;
-    val field_ = val::null();
-    val list_ = val::null();
-    val options_ = val::null();
-    int highlighted_ = -1;  // the entry marked in the open list
-    bool commandIsMeta_ = false;  // on Apple's systems Command plays Ctrl's part
-    bool swallowClick_ = false;   // the press closed a popup: its click goes nowhere
-    val lastFocus_ = val::null();  // in the window, outside the menus
+    Popups popups_;
+    val field_ = val::null();       // Txt_Ean
+    val listButton_ = val::null();  // Cmb_Ean, the closed list
+    val dropDown_ = val::null();    // Cmb_Ean_list, its entries
+    bool commandIsMeta_ = false;    // on Apple's systems Command plays Ctrl's part
     int compositionStart_ = 0, compositionEnd_ = 0;  // the selection a composition replaces
     std::optional<ThemeColours> theme_;
     bool shown_ = false;  // the boxes are coloured from the first showing on
-    std::set<ControlId> created_;  // the captions and boxes made so far, as the window is built
 };
 
 }  // namespace velbarino::web

@@ -183,6 +183,12 @@ def one_file_checks(page):
     yield "a click elsewhere closes the code's menu, copying nothing", (
         opened and not page.shown("CodeMenu") and page.clipboard() == "before"
         and page.read("endRequests") == 0 and page.box_texts() == [])
+    page.start()
+    page.click("Cmb_Ean")
+    page.js("document.getElementById('Lab_Desc0').dispatchEvent(new MouseEvent('mousedown', {bubbles: true}))")  # a press, no click
+    page.js("document.getElementById('Cmd_Calcola').focus()")
+    page.keys(Keys.SPACE)
+    yield "after a press that closed the list with no click, the button still takes a key", page.box_texts() == ["Inserire un codice di 12 caratteri."]
 
 
 def input_checks(page):
@@ -394,6 +400,9 @@ def server_checks(server):
         page.type("400638133393\r")
         page.copia()
         copied = page.js("return !window.isSecureContext && navigator.clipboard === undefined") and page.box_texts() == []
+        page.keys(Keys.BACKSPACE)  # the focus is back where it was, in the field
+        copied = copied and page.get("Txt_Ean", "value") == "40063813339"
+        page.keys("3", Keys.ENTER)
         page.js("document.execCommand = () => false")  # a browser that refuses the older command as well
         page.copia()
         refused = page.box_texts() == ["Impossibile copiare il codice negli appunti."]

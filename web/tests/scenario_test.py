@@ -257,7 +257,8 @@ def main():
         page.keys("f", alt=True)  # the File menu's access key, then Enter on "Fine Programma"
         page.keys(Keys.ENTER)
         checks["Fine Programma, by the keyboard, leaves only the notice"] = (
-            page.js("return !document.getElementById('Frm_Ean') && !document.getElementById('Ended').hidden") is True)
+            page.js("return !document.getElementById('Frm_Ean') && document.getElementById('Ended').innerText")
+            == "Velbarino \u00e8 terminato. Ricaricare la pagina per riaprirlo.")
         # Where a user sees and clicks; keys that must do nothing; a menu that goes once used.
         page.start()
         page.type("400638133393")
@@ -269,11 +270,21 @@ def main():
         checks["Ctrl+-, Ctrl+0 and Ctrl+= keep the browser's zoom"] = page.js("return kept") == [False] * 3
         page.type("\r")
         checks["each control is drawn at its place, on top there"] = misplaced(page) == []
+        page.js("document.getElementById('Cmb_Ean').focus()")
+        back = ActionChains(page.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT)
+        order = [step() or page.read("focus") for step in (lambda: page.keys(Keys.TAB), lambda: page.keys(Keys.TAB), back.perform)]
+        checks["Tab goes list, field, button, and Shift+Tab back"] = order == ["Txt_Ean", "Cmd_Calcola", "Txt_Ean"]
         checks["each result box is named by its caption"] = (
             [page.name("LabRisultato"), page.name("LabEsatto")] == ["Checksum 1", "Codice Completo 4006381333931"])
+        ActionChains(page.driver).context_click(page.el("LabEsatto")).perform()
+        below = page.js("const r = id => document.getElementById(id).getBoundingClientRect(); return r('CodeMenu').top >= r('LabEsatto').bottom")
+        page.keys(Keys.ESCAPE)
         page.perform(["Copia"])
-        checks["the code's menu stands for the browser's, and closes once Copia is chosen"] = (
+        checks["the code's menu opens under the code, stands for the browser's, and closes once Copia is chosen"] = below and (
             page.js("return document.getElementById('CodeMenu').getClientRects().length == 0") and page.read("browserMenus") == 0)
+        page.perform(["OpenList"])
+        page.keys(Keys.ARROW_DOWN, Keys.SPACE)
+        checks["the space bar picks the marked entry of the open list"] = page.read("lengthCaption") == "Codice (13 caratteri)"
         page.perform(["OpenList"])
         page.keys(*[Keys.ARROW_DOWN] * 6)
         told = {p["name"]: p["value"] for p in page.ax_node("Cmb_Ean")[0].get("properties", [])}  # to a screen reader
