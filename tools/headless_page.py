@@ -2,6 +2,8 @@
 """The page in headless Chromium, as the browser's test and benchmark drive it:
 Debian's chromium and chromedriver through WebDriver, with the clipboard
 allowed, and what the accessibility tree says of an element."""
+import time
+
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
@@ -78,6 +80,44 @@ class HeadlessPage:
         texts = [n.get("name", {}).get("value", "") for n in nodes if n.get("nodeId") in node.get("childIds", [])]
         live = next((p["value"]["value"] for p in node.get("properties", []) if p["name"] == "live"), None)
         return live, "".join(texts).rstrip("\u00a0")
+
+    def get(self, name, what="textContent"):
+        return self.js("return document.getElementById(arguments[0])[arguments[1]]", name, what)
+
+    def shown(self, name):
+        """Drawn, whatever the element's attributes say."""
+        return self.js("return document.getElementById(arguments[0]).getClientRects().length > 0", name)
+
+    def settle(self):
+        self.js("return new Promise(settled => setTimeout(settled, 300))")
+
+    def tap(self, name, times=1):
+        """Taps on a touch screen at the centre of an element."""
+        x, y = self.js("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
+                       " return [r.x + r.width / 2, r.y + r.height / 2]", name)
+        for _ in range(times):
+            self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": x, "y": y}]})
+            self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+            time.sleep(0.05)
+        self.settle()
+
+    def click_at(self, x, y):
+        for kind in ("mousePressed", "mouseReleased"):
+            self.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
+        self.settle()
+
+    def shortcut(self, key, letter, modifiers, command=None):
+        """A shortcut as a keyboard layout sends it: @p key the character, @p letter the key's own letter."""
+        event = {"key": key, "code": "Key" + letter, "windowsVirtualKeyCode": ord(letter), "modifiers": modifiers}
+        self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "rawKeyDown", **event, **({"commands": [command]} if command else {})})
+        self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyUp", **event})
+        self.settle()
+
+    def refused_fetch(self):
+        """A request out of the page: refused by its policy, and reported as such."""
+        return self.driver.execute_async_script(
+            "let blocked = false; document.addEventListener('securitypolicyviolation', () => { blocked = true; });"
+            "fetch('http://127.0.0.1:9/').then(() => arguments[0](false), () => setTimeout(() => arguments[0](blocked), 50))")
 
     def type(self, text):
         """Keys into the field: '\\r' Enter, '\\b' Backspace, codes 1-26 Ctrl+A to Ctrl+Z."""

@@ -7,7 +7,8 @@
 #   build-debian<N>/ to make it anew.
 # - /proc, /sys and /dev are mounted inside a private mount namespace: they
 #   vanish with the run, even when it dies, so removing the root can never
-#   reach the host's /dev.
+#   reach the host's /dev. So is the X display's socket folder, and DISPLAY
+#   and the X authority go in: 'make run' there shows its window here.
 # - The clone sees committed sources only, as a release does. A checkout that
 #   another user owns is trusted for that one clone only (no global setting).
 # - Two runs on one checkout take turns: the second waits for the first, and
@@ -72,15 +73,19 @@ trust=$folder/gitconfig
 printf '[safe]\n\tdirectory = %s\n\tdirectory = %s/.git\n' "$PWD" "$PWD" >"$trust"
 GIT_CONFIG_GLOBAL=$trust git clone --quiet --no-hardlinks "$PWD" "$root/work/velbarino"
 
-inner='mount -t proc proc "$0/proc" && mount --rbind /sys "$0/sys" && mount --rbind /dev "$0/dev" && exec chroot "$0" "$@"'
+inner='mount -t proc proc "$0/proc" && mount --rbind /sys "$0/sys" && mount --rbind /dev "$0/dev" &&
+    { [ ! -d /tmp/.X11-unix ] || { mkdir -p "$0/tmp/.X11-unix" && mount --bind /tmp/.X11-unix "$0/tmp/.X11-unix"; }; } && exec chroot "$0" "$@"'
 command_line=$(printf '%q ' "$@")
+# This machine's X display reaches the root, so that 'make run' there shows its window.
+rm -f "$root/root/.Xauthority"
+[ -z "${XAUTHORITY:-}" ] || [ ! -r "$XAUTHORITY" ] || { mkdir -p "$root/root" && cp "$XAUTHORITY" "$root/root/.Xauthority"; }
 # The lock (descriptor 9) is this script's alone, held until the command
 # ends: the command does not inherit it, so a daemon that it leaves running
 # cannot keep the next run waiting.
 status=0
 unshare --mount --propagation private -- bash -c "$inner" "$root" \
     env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
-    ${CI:+CI=$CI} ${FUZZ_SECONDS:+FUZZ_SECONDS=$FUZZ_SECONDS} \
+    ${CI:+CI=$CI} ${FUZZ_SECONDS:+FUZZ_SECONDS=$FUZZ_SECONDS} ${DISPLAY:+DISPLAY=$DISPLAY} ${XAUTHORITY:+XAUTHORITY=/root/.Xauthority} \
     bash -c "set -e; export DEBIAN_FRONTEND=noninteractive; command -v make >/dev/null || { apt-get update -q && apt-get install -y -q --no-install-recommends git make ca-certificates; }; cd /work/velbarino && $command_line" \
     9>&- || status=$?
 exit "$status"

@@ -67,6 +67,8 @@ run() { "$at/tools/in-debian.sh" 13 "$@" >>"$scratch/log" 2>&1; }
 
 checkout others nobody
 check "runs as root on a checkout that nobody owns" run true
+DISPLAY=:7 run bash -c 'echo "$DISPLAY" >/tmp/display'
+check "the X display goes in" test "$(cat "$root/tmp/display" 2>/dev/null)" = :7
 checkout together root
 
 turn='echo begin >>/tmp/turns; sleep 1; test -d /work/velbarino; echo end >>/tmp/turns'

@@ -9,6 +9,7 @@ import functools
 import hashlib
 import http.server
 import os
+import pathlib
 import shutil
 import sys
 import tempfile
@@ -68,52 +69,13 @@ class Server:
 
 
 class Page(scenario_test.Page):
-    def get(self, name, what="textContent"):
-        return self.js("return document.getElementById(arguments[0])[arguments[1]]", name, what)
-
-    def shown(self, name):  # drawn, whatever its attributes say
-        return self.js("return document.getElementById(arguments[0]).getClientRects().length > 0", name)
-
     def box_texts(self):
         return [box[0] for box in self.read("boxes")]
-
-    def centre(self, name):
-        return self.js("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
-                       " return [r.x + r.width / 2, r.y + r.height / 2]", name)
-
-    def tap(self, name, times=1):
-        x, y = self.centre(name)
-        for _ in range(times):
-            self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": x, "y": y}]})
-            self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
-            time.sleep(0.05)
-        self.settle()
-
-    def settle(self):
-        self.js("return new Promise(settled => setTimeout(settled, 300))")
-
-    def click_at(self, x, y):
-        for kind in ("mousePressed", "mouseReleased"):
-            self.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
-        self.settle()
-
-    def shortcut(self, key, letter, modifiers, command=None):
-        """A shortcut as a layout sends it: @p key the character, @p letter the key's own letter."""
-        event = {"key": key, "code": "Key" + letter, "windowsVirtualKeyCode": ord(letter), "modifiers": modifiers}
-        self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "rawKeyDown", **event, **({"commands": [command]} if command else {})})
-        self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyUp", **event})
-        self.settle()
 
     def copia(self):
         ActionChains(self.driver).context_click(self.el("LabEsatto")).perform()
         self.click("CopyEntry")
         self.settle()
-
-    def refused_fetch(self):
-        """A request out of the page: refused by its policy, and reported as such."""
-        return self.driver.execute_async_script(
-            "let blocked = false; document.addEventListener('securitypolicyviolation', () => { blocked = true; });"
-            "fetch('http://127.0.0.1:9/').then(() => arguments[0](false), () => setTimeout(() => arguments[0](blocked), 50))")
 
 
 def one_file_checks(page):
@@ -239,18 +201,14 @@ def input_checks(page):
     page.start(instrumented=False)  # a box stays open until its OK is pressed
     page.perform(["Pick", 1])
     page.type("4006381333931\r")  # an exact code: its box takes the theme's button face
-    page.click("MenuAbout0")
-    page.click("MenuAbout")
+    page.perform(["Menu", 3])  # the about box
     page.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [{"name": "prefers-color-scheme", "value": "dark"}]})
-    page.settle()
-    page.click("MessageBoxOk")
-    page.settle()
+    page.settle() or page.click("MessageBoxOk") or page.settle()
     yield "a theme that changes while a box is open is taken once it closes", (
         page.js("return getComputedStyle(document.getElementById('LabEsatto')).backgroundColor") == "rgb(53, 53, 53)")
     page.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
     page.js("window.errors = 0; addEventListener('error', () => errors++)")
-    page.click("MenuFile")
-    page.click("MenuFine")
+    page.perform(["Menu", 1])  # Fine Programma
     page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {"width": 500, "height": 400, "deviceScaleFactor": 1, "mobile": False})
     page.settle()
     yield "after Fine Programma, a resize or a turn of the phone raises no error", (
@@ -306,9 +264,6 @@ def phone_checks(app_dir):
         page.tap("LabEsatto", times=2)
         yield "a double tap on the code reuses it and does not zoom", (
             page.get("Txt_Ean", "value") == "4006381333931" and page.js("return visualViewport.scale") == 1)
-        page.tap("MenuAbout0")
-        page.tap("MenuAbout")
-        yield "taps open a menu and choose its entry", [box[:20] for box in page.box_texts()] == ["Velbarino - Versione"]
     finally:
         page.driver.quit()
 
@@ -322,23 +277,17 @@ def phone_box_checks(app_dir):
               " return r.left >= 0 && r.top >= 0 && r.right <= s[0] && r.bottom <= s[1] && ok.height >= 24 && hit && hit.id == 'MessageBoxOk'")
     try:
         page.start(instrumented=False)
-        for way, size in (("upright", (360, 740)), ("on its side", (740, 360))):
-            page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                                        {"width": size[0], "height": size[1], "deviceScaleFactor": 3, "mobile": True})
-            page.settle()
-            page.tap("Txt_Ean")
-            page.keys("1" + Keys.ENTER)  # "Inserire un codice di 12 caratteri."
-            page.settle()
-            fits = page.js(inside)
-            page.tap("MessageBoxOk")
-            closed = not page.js("return document.getElementById('MessageBox').open")
-            page.tap("MenuAbout0")
-            page.tap("MenuAbout")
-            about = page.js(inside)
-            page.tap("MessageBoxOk")
+        for way, (width, height) in (("upright", (360, 740)), ("on its side", (740, 360))):
+            page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {"width": width, "height": height, "deviceScaleFactor": 3, "mobile": True})
+            fits = []
+            for opened in (lambda: page.tap("Txt_Ean") or page.keys("1" + Keys.ENTER), lambda: page.tap("MenuAbout0") or page.tap("MenuAbout")):
+                opened()  # "Inserire un codice di 12 caratteri.", then the about box
+                page.settle()
+                fits.append(page.js(inside))
+                page.tap("MessageBoxOk")
+                fits.append(not page.js("return document.getElementById('MessageBox').open"))
             page.keys(Keys.BACKSPACE)
-            yield f"on a 360 px phone held {way}, the message and about boxes fit and a tap on OK closes them", (
-                fits and closed and about and not page.js("return document.getElementById('MessageBox').open"))
+            yield f"on a 360 px phone held {way}, the message and about boxes fit and a tap on OK closes them", all(fits)
     finally:
         page.driver.quit()
 
@@ -364,17 +313,11 @@ def release_checks(server):
             page.driver.execute_async_script(settled, [])
         before = page.js(caches)
         # Release 2: another page, and so another digest in its worker, as a build writes them.
-        shop = os.path.join(server.root, "shop")
-        with open(os.path.join(shop, "index.html"), encoding="utf-8") as index:
-            old = index.read()
+        index, worker = (pathlib.Path(server.root, "shop", name) for name in ("index.html", "service-worker.js"))
+        old = index.read_text(encoding="utf-8")
         new = old.replace("<title>", '<meta name="release" content="2">\n<title>', 1)
-        for name, text in (("index.html", new), ("service-worker.js", None)):
-            path = os.path.join(shop, name)
-            if text is None:
-                with open(path, encoding="utf-8") as worker:
-                    text = worker.read().replace(*(hashlib.sha256(t.encode()).hexdigest()[:16] for t in (old, new)))
-            with open(path, "w", encoding="utf-8") as out:
-                out.write(text)
+        index.write_text(new, encoding="utf-8")
+        worker.write_text(worker.read_text(encoding="utf-8").replace(*(hashlib.sha256(t.encode()).hexdigest()[:16] for t in (old, new))))
         shown = []
         for _ in range(2):
             page.start(url=server.url("shop/"), instrumented=False)
@@ -425,8 +368,6 @@ def server_checks(server):
         page.start(url=server.url("velbarino-web/"), instrumented=False)
         page.driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
         yield "the hosted page is installable", page.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"] == []
-        page.start(url=server.url("velbarino-web/"), instrumented=False)
-        yield "a service worker controls it after the first visit", page.js("return !!navigator.serviceWorker.controller")
         server.stop()
         try:
             page.start(url=server.url("velbarino-web/"), instrumented=False)

@@ -112,25 +112,20 @@ class Page(HeadlessPage):
     def read(self, what):
         # Shown is drawn: an element with no box on the page is not seen, whatever its attributes say.
         label = lambda name: self.js(f"const e = document.getElementById('{name}'); return e.getClientRects().length ? e.textContent : null")
-        if what == "field":
-            return self.el("Txt_Ean").get_attribute("value")
-        if what == "selection":
-            return self.js("const f = document.getElementById('Txt_Ean'); return [f.selectionStart, f.selectionEnd - f.selectionStart]")
-        if what == "lengthCaption":
-            return label("Lab_Desc1")
-        if what == "results":
-            return [label(name) for name in ("Lab_Desc2", "LabRisultato", "Lab_Desc3", "LabEsatto")]
-        if what == "focus":
-            return self.js("return document.activeElement.id")
-        if what == "names":
-            return [self.name("Cmb_Ean"), self.name("Txt_Ean"), self.name("Cmd_Calcola")]
-        if what == "boxes":
-            icons = {"icon error": "Error", "icon warning": "Warning", "icon information": "Information"}
-            return [[text, title, icons.get(icon, "None"), behind] for text, title, icon, behind in self.js("return Module.boxes")]
-        if what == "clipboard":
-            return self.clipboard()
-        if what == "listOpen":
-            return self.js("return document.getElementById('Cmb_Ean_list').getClientRects().length > 0")
+        icons = {"icon error": "Error", "icon warning": "Warning", "icon information": "Information"}
+        simple = {
+            "field": lambda: self.el("Txt_Ean").get_attribute("value"),
+            "selection": lambda: self.js("const f = document.getElementById('Txt_Ean'); return [f.selectionStart, f.selectionEnd - f.selectionStart]"),
+            "lengthCaption": lambda: label("Lab_Desc1"),
+            "results": lambda: [label(name) for name in ("Lab_Desc2", "LabRisultato", "Lab_Desc3", "LabEsatto")],
+            "focus": lambda: self.js("return document.activeElement.id"),
+            "names": lambda: [self.name("Cmb_Ean"), self.name("Txt_Ean"), self.name("Cmd_Calcola")],
+            "boxes": lambda: [[text, title, icons.get(icon, "None"), behind] for text, title, icon, behind in self.js("return Module.boxes")],
+            "clipboard": self.clipboard,
+            "listOpen": lambda: self.js("return document.getElementById('Cmb_Ean_list').getClientRects().length > 0"),
+        }
+        if what in simple:
+            return simple[what]()
         if what == "copiaEnabled":
             ActionChains(self.driver).context_click(self.el("LabEsatto")).perform()
             enabled = not self.js("return document.getElementById('CopyEntry').disabled")
