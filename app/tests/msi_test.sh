@@ -27,11 +27,15 @@ product_code() { msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' '$1 == "
 registry_view=/reg:64
 [ "$arch" = x86 ] && registry_view=/reg:32
 # The installed-programs entry of a product code, empty when there is none
-# (Wine's reg prints its error on standard output).
+# (Wine's reg prints its error on standard output). A query that fails for
+# any other reason, as one did once on a loaded machine, is asked again.
 entry() {
     local listed
-    listed=$(wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1" "$registry_view" 2>&1) || return 0
-    tr -d '\r' <<<"$listed"
+    for _ in 1 2 3 4 5; do
+        listed=$(wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1" "$registry_view" 2>&1) \
+            && { tr -d '\r' <<<"$listed"; return 0; }
+        grep -qi "unable to find" <<<"$listed" && return 0 || sleep 1
+    done
 }
 value_of() { awk -v name="$1" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
 

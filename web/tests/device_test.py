@@ -165,8 +165,7 @@ def input_checks(page):
     yield "an Enter that confirms a composition runs nothing; the next one does", confirmed and page.get("LabEsatto") == "4006381333931"
 
     page.start()  # text crosses unit for unit, a lone surrogate included
-    page.js("const f = document.getElementById('Txt_Ean'); f.focus(); f.dispatchEvent(new InputEvent('beforeinput',"
-            " {inputType: 'insertText', data: '\\udc00' + '12', cancelable: true}))")
+    page.js("const f = document.getElementById('Txt_Ean'); f.focus(); f.dispatchEvent(new InputEvent('beforeinput', {inputType: 'insertText', data: '\\udc00' + '12', cancelable: true}))")
     units = "const v = document.getElementById('Txt_Ean').value; return Array.from({length: v.length}, (_, i) => v.charCodeAt(i))"
     typed = page.js(units) == [ord("1"), ord("2")] and page.read("bells") == 1
     page.js("const f = document.getElementById('Txt_Ean'); f.addEventListener('paste', e => { e.preventDefault(); f.value = '\\udc00' + '1234567890123';"
