@@ -116,9 +116,7 @@ void MainWindow::build() {
     place("Cmb_Ean_list", pixelsOf(list.geometry.left), pixelsOf(list.geometry.top + list.geometry.height),
           pixelsOf(list.geometry.width), 0);
     setStyle("Cmb_Ean_list", "height", "auto");
-    listButton_ = byId("Cmb_Ean");
-    dropDown_ = byId("Cmb_Ean_list");
-    popups_.attach(listButton_, dropDown_);
+    popups_.attach(byId("Cmb_Ean"), byId("Cmb_Ean_list"));
     itemsChanged();
 
     const TextControl& text = state_.Txt_Ean();
@@ -398,7 +396,7 @@ void MainWindow::themeChanged() {
 }
 
 void MainWindow::itemsChanged() {
-    dropDown_.call<void>("replaceChildren");
+    byId("Cmb_Ean_list").call<void>("replaceChildren");
     int index = 0;
     for (const std::u16string& item : state_.Cmb_Ean().items) {
         const std::string id = "Cmb_Ean_" + std::to_string(index);

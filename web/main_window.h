@@ -75,9 +75,7 @@ private:
     MainWindowState& state_;
     Frm_Ean& form_;
     Popups popups_;
-    val field_ = val::null();       // Txt_Ean
-    val listButton_ = val::null();  // Cmb_Ean, the closed list
-    val dropDown_ = val::null();    // Cmb_Ean_list, its entries
+    val field_ = val::null();  // Txt_Ean
     bool commandIsMeta_ = false;    // on Apple's systems Command plays Ctrl's part
     int compositionStart_ = 0, compositionEnd_ = 0;  // the selection a composition replaces
     std::optional<ThemeColours> theme_;
