@@ -126,7 +126,7 @@ web-build:
 
 # The shared scenarios through the page in headless Chromium, then the page
 # on a phone, on other layouts, over http, installed and offline; then the
-# shared scenarios in WebKit, on a virtual X display.
+# shared scenarios in WebKit, on a virtual X display, and in headless Firefox.
 web-test: deps
 	$(MAKE) --no-print-directory web-test-run
 
@@ -134,6 +134,7 @@ web-test-run: web-build
 	/usr/bin/python3 web/tests/scenario_test.py $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
 	/usr/bin/python3 web/tests/device_test.py $(CURDIR)/$(WEB_DIR)/app
 	xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3 web/tests/scenario_test.py --webkit $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
+	/usr/bin/python3 web/tests/scenario_test.py --firefox $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
 
 # The page's size, its start-up against a bare page with the same controls,
 # and the time from a key to the result, in headless Chromium.

@@ -30,8 +30,17 @@ class HeadlessPage:
         self.driver.execute_cdp_cmd("Browser.grantPermissions", {"permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
         self.url = url
 
+    def open(self, url):
+        self.driver.get(url)
+
+    def quit(self):
+        self.driver.quit()
+
     def js(self, script, *arguments):
         return self.driver.execute_script(script, *arguments)
+
+    def async_js(self, script, *arguments):
+        return self.driver.execute_async_script(script, *arguments)
 
     def el(self, name):
         return self.driver.find_element(By.ID, name)
@@ -44,6 +53,15 @@ class HeadlessPage:
     def click(self, name):
         """A real mouse click at the centre of an element, whatever lies on top of it."""
         ActionChains(self.driver).move_to_element(self.el(name)).click().perform()
+
+    def double_click(self, name):
+        ActionChains(self.driver).double_click(self.el(name)).perform()
+
+    def context_click(self, name):
+        ActionChains(self.driver).context_click(self.el(name)).perform()
+
+    def back_tab(self):
+        ActionChains(self.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
 
     def command(self, name):
         """One of the browser's own editing commands (cut, paste), as its menu gives it: no key for the page."""
@@ -58,10 +76,10 @@ class HeadlessPage:
             self.driver.execute_cdp_cmd("Input.dispatchDragEvent", {"type": kind, "x": box[0], "y": box[1], "data": data})
 
     def set_clipboard(self, text):
-        self.driver.execute_async_script("navigator.clipboard.writeText(arguments[0]).then(arguments[1])", text)
+        self.async_js("navigator.clipboard.writeText(arguments[0]).then(arguments[1])", text)
 
     def clipboard(self):
-        return self.driver.execute_async_script("navigator.clipboard.readText().then(arguments[0])")
+        return self.async_js("navigator.clipboard.readText().then(arguments[0])")
 
     def ax_node(self, element_id):
         """An element's node in Chromium's accessibility tree, and the whole tree."""

@@ -44,6 +44,7 @@ test_packages=(
     emscripten                        # the page for a browser
     chromium chromium-driver python3-selenium  # the page, tested in headless Chromium
     webkit2gtk-driver                 # and in WebKit (its MiniBrowser comes with it)
+    firefox-esr                       # and in Firefox, driven over its own Marionette protocol
 )
 
 case "${1:-}" in

@@ -4,8 +4,9 @@ Chromium, with real key and mouse events, read back from the DOM and, for
 names, from the accessibility tree; then the page as a user opens it. With
 --webkit, the scenarios in a second engine, WebKit, the one under every
 browser of an iPhone: WebKitGTK's MiniBrowser driven by its WebDriver on an
-X display, the clipboard through xclip; what its driver cannot do or read is
-said, row by row. Usage: scenario_test.py [--webkit] PAGE SCENARIOS_JSON"""
+X display, the clipboard through xclip. With --firefox, in a third, Gecko:
+headless Firefox ESR over Marionette. What an engine's driver cannot do or
+read is said, row by row. Usage: scenario_test.py [--webkit|--firefox] PAGE SCENARIOS_JSON"""
 import glob
 import inspect
 import json
@@ -18,7 +19,8 @@ from selenium.webdriver.webkitgtk.options import Options
 from selenium.webdriver.webkitgtk.service import Service
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from headless_page import STARTED, ActionChains, HeadlessPage, Keys  # noqa: E402
+from headless_page import STARTED, HeadlessPage, Keys  # noqa: E402
+from marionette_page import MarionettePage  # noqa: E402
 
 # What the browser cannot be made to do from outside, imitated in the page.
 IMITATED = {"CloseRequest": "closing the tab: pagehide"}
@@ -49,7 +51,7 @@ class Page(HeadlessPage):
     BOX_LINES = "innerText"  # a box's text as the engine renders it, line breaks and all
 
     def start(self, instrumented=True, url=None):
-        self.driver.get(url or self.url)
+        self.open(url or self.url)
         self.js(STARTED)
         if instrumented:
             self.js(INSTRUMENT.replace("innerText", self.BOX_LINES))
@@ -76,15 +78,15 @@ class Page(HeadlessPage):
             self.keys(Keys.ENTER)
             self.keys(*([Keys.ARROW_DOWN] * (index - current) if index > current else [Keys.ARROW_UP] * (current - index)), Keys.ENTER)
         elif act == "Button":
-            self.el("Cmd_Calcola").click()
+            self.click("Cmd_Calcola")
         elif act in ("DoubleClickField", "DoubleClickCode"):
-            ActionChains(self.driver).double_click(self.el("Txt_Ean" if act == "DoubleClickField" else "LabEsatto")).perform()
+            self.double_click("Txt_Ean" if act == "DoubleClickField" else "LabEsatto")
         elif act == "Copia":
-            ActionChains(self.driver).context_click(self.el("LabEsatto")).perform()
-            self.el("CopyEntry").click()
+            self.context_click("LabEsatto")
+            self.click("CopyEntry")
         elif act == "Menu":
-            self.el(["MenuFile", "MenuFile", "MenuAbout0", "MenuAbout0"][index]).click()
-            self.el(["MenuFile", "MenuFine", "MenuAbout0", "MenuAbout"][index]).click()
+            self.click(["MenuFile", "MenuFile", "MenuAbout0", "MenuAbout0"][index])
+            self.click(["MenuFile", "MenuFine", "MenuAbout0", "MenuAbout"][index])
         elif act == "CloseRequest":
             self.js("window.dispatchEvent(new Event('pagehide'))")
         elif act == "OpenList":
@@ -114,7 +116,7 @@ class Page(HeadlessPage):
         label = lambda name: self.js(f"const e = document.getElementById('{name}'); return e.getClientRects().length ? e.textContent : null")
         icons = {"icon error": "Error", "icon warning": "Warning", "icon information": "Information"}
         simple = {
-            "field": lambda: self.el("Txt_Ean").get_attribute("value"),
+            "field": lambda: self.get("Txt_Ean", "value"),
             "selection": lambda: self.js("const f = document.getElementById('Txt_Ean'); return [f.selectionStart, f.selectionEnd - f.selectionStart]"),
             "lengthCaption": lambda: label("Lab_Desc1"),
             "results": lambda: [label(name) for name in ("Lab_Desc2", "LabRisultato", "Lab_Desc3", "LabEsatto")],
@@ -127,7 +129,7 @@ class Page(HeadlessPage):
         if what in simple:
             return simple[what]()
         if what == "copiaEnabled":
-            ActionChains(self.driver).context_click(self.el("LabEsatto")).perform()
+            self.context_click("LabEsatto")
             enabled = not self.js("return document.getElementById('CopyEntry').disabled")
             self.keys(Keys.ESCAPE)
             return enabled
@@ -135,10 +137,10 @@ class Page(HeadlessPage):
             menus = [["&" + b["text"] if b["text"][0].lower() == b["key"].lower() else b["text"], b["items"]]
                      for b in self.js("return [...document.querySelectorAll('#MenuBar > button')].map(b => ({text: b.textContent,"
                                       " key: b.accessKey, items: [...document.getElementById(b.id + '_items').children].map(i => i.textContent)}))")]
-            return {"title": self.el("Title").get_attribute("textContent"),
+            return {"title": self.get("Title"),
                     "entries": self.js("return [...document.querySelectorAll('#Cmb_Ean_list li')].map(li => li.textContent)"),
-                    "listCaption": label("Lab_Desc0"), "buttonCaption": self.el("Cmd_Calcola").get_attribute("textContent"),
-                    "toolTips": [self.el("Cmb_Ean").get_attribute("title"), self.el("Txt_Ean").get_attribute("title")], "menus": menus}
+                    "listCaption": label("Lab_Desc0"), "buttonCaption": self.get("Cmd_Calcola"),
+                    "toolTips": [self.get("Cmb_Ean", "title"), self.get("Txt_Ean", "title")], "menus": menus}
         return self.js(f"return Module.{what}")  # heard, bells, endRequests
 
 
@@ -229,13 +231,18 @@ def run_table(page, table):
     return passed, failed
 
 
+class FirefoxPage(MarionettePage, Page):
+    CANNOT_DO = {"Drop": "Marionette has no way to drop text from another program"}
+    CANNOT_SHOW = {"names": "Marionette reads no accessibility tree"}
+
+
 def main():
-    if sys.argv[1] == "--webkit":
-        page = WebKitPage("file://" + sys.argv[2])
+    if sys.argv[1] in ("--webkit", "--firefox"):
+        page = (WebKitPage if sys.argv[1] == "--webkit" else FirefoxPage)("file://" + sys.argv[2])
         try:
             return report(*run_table(page, sys.argv[3]))
         finally:
-            page.driver.quit()
+            page.quit()
     page_path, table = sys.argv[1], sys.argv[2]
     page = Page("file://" + page_path)
     try:
@@ -265,12 +272,12 @@ def main():
         page.type("\r")
         checks["each control is drawn at its place, on top there"] = misplaced(page) == []
         page.js("document.getElementById('Cmb_Ean').focus()")
-        back = ActionChains(page.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform
+        back = page.back_tab
         order = [step() or page.read("focus") for step in (lambda: page.keys(Keys.TAB), lambda: page.keys(Keys.TAB), back)]
         checks["Tab goes list, field, button, and Shift+Tab back"] = order == ["Txt_Ean", "Cmd_Calcola", "Txt_Ean"]
         checks["each result box is named by its caption"] = (
             [page.name("LabRisultato"), page.name("LabEsatto")] == ["Checksum 1", "Codice Completo 4006381333931"])
-        ActionChains(page.driver).context_click(page.el("LabEsatto")).perform()
+        page.context_click("LabEsatto")
         below = page.js("const r = id => document.getElementById(id).getBoundingClientRect(); return r('CodeMenu').top >= r('LabEsatto').bottom")
         page.keys(Keys.ESCAPE)
         page.perform(["Copia"])
@@ -305,7 +312,7 @@ def main():
             passed, failed = passed + good, failed + (not good)
         return report(passed, failed)
     finally:
-        page.driver.quit()
+        page.quit()
 
 
 def report(passed, failed):
