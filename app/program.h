@@ -21,6 +21,8 @@ public:
     void start();
 
     qt::MainWindow& window() { return window_; }
+    /// The model the window renders, for whoever inspects it.
+    const MainWindowState& state() const { return state_; }
 
 private:
     MainWindowState state_;

@@ -12,6 +12,7 @@
 #include "main_window.h"
 #include "main_window_state.h"
 #include "web_platform.h"
+#include "window_view.h"
 
 namespace {
 
@@ -66,10 +67,14 @@ void velbarino_page_focused(val) { window().pageFocused(); }
 void velbarino_close(val) { window().closeRequested(); }
 void velbarino_theme_changed(val) { window().themeChanged(); }
 
+// What the window must show now, for whoever inspects the page (its tests).
+std::string windowViewJson() { return velbarino::toJson(velbarino::windowView(program->state)); }
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(velbarino) {
     using emscripten::function;
+    function("windowView", &windowViewJson);
     function("fieldKeyDown", &velbarino_field_keydown);
     function("fieldBeforeInput", &velbarino_field_beforeinput);
     function("fieldCompositionStart", &velbarino_field_compositionstart);

@@ -147,6 +147,21 @@ void MainWindow::layout(UINT dpi) {
     };
     for (ControlId id : kLabelIds) place(id, state_.label(id).geometry);
     place(ControlId::Cmb_Ean, state_.Cmb_Ean().geometry, scaled(1800, dpi));  // plus its open list
+    // Windows makes a closed list as tall as its selection field and its
+    // frame, the field as tall as the font asks: a pixel short of the design's
+    // box at 96 dpi. The field's height is sought that gives the box's.
+    HWND const list = controls_.at(ControlId::Cmb_Ean);
+    const auto closedHeight = [list] {
+        RECT closed{};
+        GetWindowRect(list, &closed);
+        return closed.bottom - closed.top;
+    };
+    const LONG wanted = scaled(state_.Cmb_Ean().geometry.height, dpi);
+    const auto fontHeight = SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (LRESULT field = fontHeight - 8; field <= fontHeight + 8 && closedHeight() != wanted; ++field) {
+        SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
+    if (closedHeight() != wanted) SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fontHeight);
     place(ControlId::Txt_Ean, state_.Txt_Ean().geometry);
     place(ControlId::Cmd_Calcola, state_.Cmd_Calcola().geometry);
 
@@ -231,6 +246,9 @@ void MainWindow::command(int id, int code, HWND from) {
                 const auto index = static_cast<std::int16_t>(SendMessageW(from, CB_GETCURSEL, 0, 0));
                 if (index >= 0) form_.entryPicked(index);
             }
+            // Closed without a pick, the box keeps the entry last marked; it
+            // shows the action in effect again.
+            if (code == CBN_SELENDCANCEL) listIndexChanged();
             break;
         case ControlId::Txt_Ean:
             if (code == EN_CHANGE && !writingText_) form_.fieldEdited(windowText(from));

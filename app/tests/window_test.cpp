@@ -225,10 +225,37 @@ private:
                 break;
             case Act::Key:  // to the open list if there is one, as keys go
                 QTest::keyClick(list()->view()->isVisible() ? list()->view() : QApplication::focusWidget(),
-                                step.text == u"Down" ? Qt::Key_Down : Qt::Key_Escape);
+                                step.text == u"Down" ? Qt::Key_Down : step.text == u"Escape" ? Qt::Key_Escape
+                                : step.text == u"Tab" ? Qt::Key_Tab : step.text == u"Space" ? Qt::Key_Space : Qt::Key_Backtab, step.text == u"BackTab" ? Qt::ShiftModifier : Qt::NoModifier);
                 break;
         }
         QTest::qWait(20);  // a popup closes after the event that closes it
+    }
+    const MainWindowState& model() override { return program->state(); }
+    nlohmann::json wholeWindow() override {
+        nlohmann::json controls = nlohmann::json::object(), order = nlohmann::json::array();
+        for (const auto& [id, widget] : program->window().controls()) {
+            const QRect r = widget->geometry();
+            auto* label = qobject_cast<QLabel*>(widget);
+            const QString text = label != nullptr ? label->text() : id == ControlId::Txt_Ean ? field()->text()
+                               : id == ControlId::Cmb_Ean ? list()->currentText() : find<QPushButton>("Cmd_Calcola")->text();
+            const char* border = label != nullptr ? (label->frameShadow() == QFrame::Sunken && label->frameShape() != QFrame::NoFrame ? "sunken" : "none")
+                               : id == ControlId::Txt_Ean ? (field()->hasFrame() ? "sunken" : "none") : "raised";
+            controls[controlName(id)] = widget->isVisible() ? nlohmann::json{{"shown", true}, {"text", text.toStdString()},
+                                                                              {"place", {r.x(), r.y(), r.width(), r.height()}}, {"border", border}}
+                                                            : nlohmann::json{{"shown", false}};
+        }
+        QWidget* first = list();  // the focus chain from the first control round to it again
+        for (QWidget* w = first; order.empty() || w != first; w = w->nextInFocusChain()) {
+            if (w->focusPolicy() & Qt::TabFocus && w->isVisible() && focusOf(w)) order.push_back(controlName(*focusOf(w)));
+        }
+        return {{"controls", controls}, {"tabOrder", order}, {"entries", chrome()["entries"]}};
+    }
+    std::optional<ControlId> focusOf(QWidget* widget) {
+        for (const auto& [id, control] : program->window().controls()) {
+            if (control == widget) return id;
+        }
+        return std::nullopt;
     }
     bool listOpen() override { return list()->view()->isVisible(); }
     int enterReachedField() override { return returnsInField_; }
@@ -243,12 +270,7 @@ private:
         if (!widget->isVisible()) return std::nullopt;
         return u16(static_cast<QLabel*>(widget)->text());
     }
-    std::optional<ControlId> focus() override {
-        for (const auto& [id, widget] : program->window().controls()) {
-            if (widget == QApplication::focusWidget()) return id;
-        }
-        return std::nullopt;
-    }
+    std::optional<ControlId> focus() override { return focusOf(QApplication::focusWidget()); }
     nlohmann::json names() override {
         // On Linux, Qt names a combo box by its current entry and ties its
         // label to it by a relation, which screen readers say as its name.

@@ -2,10 +2,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <codecvt>
 #include <locale>
 #include <stdexcept>
+
+#include "window_view.h"
 
 // ui/tests/scenarios.json, compiled in (scenarios_data.cpp).
 extern const char kScenariosJson[];
@@ -64,6 +67,24 @@ json seen(Driver& driver, const std::string& what) {
     throw std::invalid_argument("not a part the scenarios check: " + what);
 }
 
+// Where the window as read differs from what the model says it must show,
+// the first difference; empty when they agree. The focus, which the model
+// leaves to the platform, must be on a control that takes it.
+std::string windowDifference(const json& read, const json& model) {
+    if (read["focus"].is_string() && std::find(model["tabOrder"].begin(), model["tabOrder"].end(), read["focus"]) == model["tabOrder"].end()) {
+        return "the focus on " + read["focus"].dump() + ", which takes none";
+    }
+    for (const auto& [name, expected] : model["controls"].items()) {
+        json shown = read["controls"][name];
+        if (shown.contains("text") && shown["text"].is_null()) shown["text"] = expected["text"];  // not readable at this moment
+        if (shown != expected) return name + ": " + shown.dump() + ", expected " + expected.dump();
+    }
+    for (const char* part : {"tabOrder", "entries"}) {
+        if (read[part] != model[part]) return std::string(part) + ": " + read[part].dump() + ", expected " + model[part].dump();
+    }
+    return {};
+}
+
 std::vector<Scenario> table() {
     std::vector<Scenario> rows;
     for (const json& row : json::parse(kScenariosJson)) {
@@ -101,7 +122,18 @@ Outcome run(const Scenario& scenario, Driver& driver) {
             return outcome;
         }
     }
-    for (const Step& step : scenario.steps) driver.perform(step);
+    // The whole window, at the start and after every step.
+    for (std::size_t i = 0; i <= scenario.steps.size(); ++i) {
+        if (i > 0) driver.perform(scenario.steps[i - 1]);
+        json read = driver.wholeWindow();
+        if (read.is_null() || !outcome.differences.empty()) continue;
+        read["focus"] = seen(driver, "focus");
+        const std::string difference = windowDifference(read, json::parse(toJson(windowView(driver.model()))));
+        if (!difference.empty()) {
+            outcome.differences.push_back((i == 0 ? std::string("at the start") : "after step " + std::to_string(i) + " (" +
+                                          kActs[static_cast<std::size_t>(scenario.steps[i - 1].act)] + ")") + ", the window: " + difference);
+        }
+    }
     json expect = json::parse(scenario.expect);
     expect.emplace("boxes", json::array());
     expect.emplace("endRequests", 0);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "controls.h"
+#include "main_window_state.h"
 
 namespace velbarino::scenarios {
 
@@ -34,7 +35,7 @@ enum class Act {
     Delete,            // the Delete key in the field
     Cut,               // "Taglia" from the field's own context menu
     Drop,              // text dragged from elsewhere and dropped at the end of the field
-    Key,               // a key without a character to the focused control: "Down" or "Escape"
+    Key,               // a key without a character to the focused control: "Down", "Escape", "Tab", "BackTab" (Shift+Tab) or "Space"
     Chord,             // Ctrl with the key that types the text's one character, in the field
 };
 
@@ -92,6 +93,15 @@ public:
     virtual int enterReachedField() = 0;
     /// Whether the code box's context menu offers "Copia"; the menu is closed again.
     virtual bool copiaEnabled() = 0;
+
+    /// The whole window as a user meets it, read off the real controls in
+    /// the JSON shape of windowView (ui/window_view.h), a text null where the
+    /// platform shows another at that moment; null where the platform cannot
+    /// read the window. Compared with the model, and the focus with the tab
+    /// stops, after every step.
+    virtual nlohmann::json wholeWindow() { return nullptr; }
+    /// The model the window renders.
+    virtual const MainWindowState& model() = 0;
 
     /// A thing this platform cannot show, such as a name that the platform
     /// itself computes differently; the check is left out, and said so.

@@ -7,20 +7,14 @@ browser of an iPhone: WebKitGTK's MiniBrowser driven by its WebDriver on an
 X display, the clipboard through xclip. With --firefox, in a third, Gecko:
 headless Firefox ESR over Marionette. What an engine's driver cannot do or
 read is said, row by row. Usage: scenario_test.py [--webkit|--firefox] PAGE SCENARIOS_JSON"""
-import glob
-import inspect
 import json
 import os
-import subprocess
 import sys
-
-from selenium import webdriver
-from selenium.webdriver.webkitgtk.options import Options
-from selenium.webdriver.webkitgtk.service import Service
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from headless_page import STARTED, HeadlessPage, Keys  # noqa: E402
 from marionette_page import MarionettePage  # noqa: E402
+from webkit_page import WebKitDriving  # noqa: E402
 
 # What the browser cannot be made to do from outside, imitated in the page.
 IMITATED = {"CloseRequest": "closing the tab: pagehide"}
@@ -43,6 +37,33 @@ new MutationObserver(() => { const t = document.getElementById('Announcer').text
     if (t && t != said) m.heard.push(t.replace(/\\u00a0$/, '')); said = t; }).observe(document.getElementById('Announcer'), {childList: true, characterData: true, subtree: true});
 """
 
+# The whole window as a user meets it, read in the shape of the model's own
+# view of it (Module.windowView()): each control's text, place at the page's
+# scale, border, whether it is drawn and on top at its middle (or under an
+# open popup), enabled; the tab order, the list's entries, the focus, and
+# each open popup's place against what opened it.
+WHOLE_WINDOW = """
+const model = JSON.parse(Module.windowView()), area = document.getElementById('ClientArea').getBoundingClientRect();
+const scale = area.width / model.client[0], drawn = e => e && e.getClientRects().length > 0, box = e => e.getBoundingClientRect();
+const open = [...document.querySelectorAll('.popup, #Cmb_Ean_list, dialog')].filter(drawn), controls = {};
+for (const id of Object.keys(model.controls)) {
+    const e = document.getElementById(id);
+    if (!drawn(e)) { controls[id] = {shown: false}; continue; }
+    const r = box(e), hit = document.elementFromPoint(r.x + r.width / 2, r.y + r.height / 2);
+    controls[id] = {shown: true, text: id == 'Txt_Ean' ? e.value : e.textContent, place: [r.x - area.x, r.y - area.y, r.width,
+        r.height].map(v => Math.round(v / scale)), border: {inset: 'sunken', outset: 'raised'}[getComputedStyle(e).borderTopStyle] || 'none'};
+    if (!e.contains(hit) && !open.some(p => p.contains(hit))) controls[id].coveredBy = hit && (hit.id || hit.tagName);
+    if (e.disabled) controls[id].disabled = true;
+}
+const order = [...document.querySelectorAll('#ClientArea *')].filter(e => e.tabIndex >= 0 && drawn(e))
+    .sort((a, b) => (a.tabIndex || 1e9) - (b.tabIndex || 1e9)).map(e => e.id);
+const focus = document.activeElement, openers = {Cmb_Ean_list: 'Cmb_Ean', CodeMenu: 'LabEsatto'};
+const misplaced = open.filter(p => p.tagName == 'DIALOG' ? box(p).right > innerWidth || box(p).bottom > innerHeight
+    : box(p).top < box(document.getElementById(openers[p.id] || p.id.replace(/_items$/, ''))).bottom - 1).map(p => p.id);
+return {model, read: {controls, tabOrder: order, entries: [...document.querySelectorAll('#Cmb_Ean_list li')].map(li => li.textContent),
+    focus: open.some(p => p.contains(focus)) ? null : focus.id || focus.tagName, misplaced}};
+"""
+
 
 class Page(HeadlessPage):
     # Steps and parts of the window that an engine's driver cannot reach, and why.
@@ -53,10 +74,22 @@ class Page(HeadlessPage):
     def start(self, instrumented=True, url=None):
         self.open(url or self.url)
         self.js(STARTED)
+        self.window_fault = None
         if instrumented:
             self.js(INSTRUMENT.replace("innerText", self.BOX_LINES))
         if self.js("return isSecureContext"):  # where a page may write the clipboard
             self.set_clipboard("before")
+
+    def observe(self, moment):
+        """The whole window against the model; the first difference of a row is kept."""
+        seen = self.js(WHOLE_WINDOW)
+        read, model = seen["read"], seen["model"]
+        found = ([f"the focus on {read['focus']}, which takes none"] if read["focus"] not in model["tabOrder"] + [None] else []) + [
+            f"{p} is not where it opens" for p in read["misplaced"]] + [
+            f"{name}: {read['controls'][name]}, expected {shown}" for name, shown in model["controls"].items() if read["controls"][name] != shown] + [
+            f"{part}: {read[part]}, expected {model[part]}" for part in ("tabOrder", "entries") if read[part] != model[part]]
+        if found and not self.window_fault:
+            self.window_fault = f"{moment}, the window: {found[0]}"
 
     def perform(self, step):
         act = step[0]
@@ -76,6 +109,7 @@ class Page(HeadlessPage):
             self.js("document.getElementById('Cmb_Ean').focus()")
             current = int(self.js("return [...document.querySelectorAll('#Cmb_Ean_list li')].findIndex(li => li.getAttribute('aria-selected') == 'true')"))
             self.keys(Keys.ENTER)
+            self.observe("with the list open")
             self.keys(*([Keys.ARROW_DOWN] * (index - current) if index > current else [Keys.ARROW_UP] * (current - index)), Keys.ENTER)
         elif act == "Button":
             self.click("Cmd_Calcola")
@@ -83,9 +117,11 @@ class Page(HeadlessPage):
             self.double_click("Txt_Ean" if act == "DoubleClickField" else "LabEsatto")
         elif act == "Copia":
             self.context_click("LabEsatto")
+            self.observe("with the code's menu open")
             self.click("CopyEntry")
         elif act == "Menu":
             self.click(["MenuFile", "MenuFile", "MenuAbout0", "MenuAbout0"][index])
+            self.observe("with a menu open")
             self.click(["MenuFile", "MenuFine", "MenuAbout0", "MenuAbout"][index])
         elif act == "CloseRequest":
             self.js("window.dispatchEvent(new Event('pagehide'))")
@@ -104,8 +140,10 @@ class Page(HeadlessPage):
             self.command("cut")
         elif act == "Drop":
             self.drop("Txt_Ean", text)
+        elif act == "Key" and text == "BackTab":
+            self.back_tab()
         elif act == "Key":
-            self.keys(Keys.ARROW_DOWN if text == "Down" else Keys.ESCAPE)
+            self.keys({"Down": Keys.ARROW_DOWN, "Escape": Keys.ESCAPE, "Tab": Keys.TAB, "Space": Keys.SPACE}[text])
         elif act == "Chord":
             self.js("document.getElementById('Txt_Ean').focus()")
             self.keys(text, control=True)
@@ -144,53 +182,18 @@ class Page(HeadlessPage):
         return self.js(f"return Module.{what}")  # heard, bells, endRequests
 
 
-# The window's design in twips (15 a pixel at 96 dpi): left, top, width, height.
-DESIGN = {"Lab_Desc0": (240, 240, 2535, 255), "Cmb_Ean": (240, 480, 2535, 315), "Lab_Desc1": (240, 1080, 2535, 255),
-          "Txt_Ean": (240, 1320, 1935, 285), "Cmd_Calcola": (2280, 1320, 495, 285), "Lab_Desc2": (240, 1920, 1095, 255),
-          "Lab_Desc3": (1440, 1920, 1335, 255), "LabRisultato": (240, 2160, 1215, 285), "LabEsatto": (1440, 2160, 1335, 285)}
-BORDER = {"Txt_Ean": "inset", "LabRisultato": "inset", "LabEsatto": "inset", "Cmb_Ean": "outset", "Cmd_Calcola": "outset"}
-
-
-def misplaced(page):
-    """The controls not drawn at their place in the design, on top there, with their border (sunken, raised, none)."""
-    drawn = page.js("const area = document.getElementById('ClientArea').getBoundingClientRect(); return Object.fromEntries("
-                    "[...document.querySelectorAll('#ClientArea > :not(ul)')].map(e => { const r = e.getBoundingClientRect(),"
-                    " hit = document.elementFromPoint(r.x + r.width / 2, r.y + r.height / 2); return [e.id, [r.x - area.x,"
-                    " r.y - area.y, r.width, r.height].map(Math.round).concat(e.contains(hit), getComputedStyle(e).borderTopStyle)]; }))")
-    return [name for name, twips in DESIGN.items()
-            if drawn.get(name) != [round(t / 15) for t in twips] + [True, BORDER.get(name, "none")]]
-
-
-# Debian's libwebkit2gtk-4.1-0 ships it under the machine's multiarch folder.
-BROWSER = (sorted(glob.glob("/usr/lib/*/webkit2gtk-4.1/MiniBrowser")) or sorted(glob.glob("/usr/lib/*/webkit*/MiniBrowser")) or [""])[0]
-DRIVER = "/usr/bin/WebKitWebDriver"
 NO_COMMANDS = "WebKit's driver has no way to give the browser's own editing commands or a drop"
 
 
-class WebKitPage(Page):
+class WebKitPage(WebKitDriving, Page):
     CANNOT_DO = {"MenuPaste": NO_COMMANDS, "Cut": NO_COMMANDS, "Drop": NO_COMMANDS}
     CANNOT_SHOW = {"names": "WebKit's driver reads no accessibility tree"}
     BOX_LINES = "textContent"  # its innerText gives a box's drawn line breaks as spaces
 
-    def __init__(self, url):  # pylint: disable=super-init-not-called
-        options = Options()
-        options.binary_location = BROWSER
-        options.add_argument("--automation")
-        # Selenium 4.8 (Debian 12) takes the driver's path, later ones a Service.
-        if "service" in inspect.signature(webdriver.WebKitGTK.__init__).parameters:
-            self.driver = webdriver.WebKitGTK(service=Service(DRIVER), options=options)
-        else:
-            self.driver = webdriver.WebKitGTK(executable_path=DRIVER, options=options)
-        self.url = url
 
-    def set_clipboard(self, text):
-        subprocess.run(["xclip", "-selection", "clipboard"], input=text.encode(), check=True)
-        for _ in range(200):  # xclip's own process takes the clipboard over a moment after it returns
-            if self.clipboard() == text:
-                break
-
-    def clipboard(self):
-        return subprocess.run(["xclip", "-selection", "clipboard", "-o"], capture_output=True, check=False).stdout.decode()
+class FirefoxPage(MarionettePage, Page):
+    CANNOT_DO = {"Drop": "Marionette has no way to drop text from another program"}
+    CANNOT_SHOW = {"names": "Marionette reads no accessibility tree"}
 
 
 def contrast(*colours):
@@ -214,26 +217,23 @@ def run_table(page, table):
             print(f"  not checked here: {scenario['name']}: {cannot[0]}")
             continue
         page.start()
-        for step in scenario["steps"]:
+        page.observe("at the start")
+        for number, step in enumerate(scenario["steps"], 1):
             if step[0] in IMITATED:
                 print(f"  imitated here: {IMITATED[step[0]]}")
             page.perform(step)
+            page.observe(f"after step {number} ({step[0]})")
         expect = {"endRequests": 0, "boxes": [], **scenario["expect"]}
         for what in page.CANNOT_SHOW:
             if expect.pop(what, None) is not None:
                 print(f"  not checked here: {what}: {page.CANNOT_SHOW[what]}")
         differences = [f"{what}: {page.read(what)!r}, expected {expected!r}"
-                       for what, expected in expect.items() if page.read(what) != expected]
+                       for what, expected in expect.items() if page.read(what) != expected] + [page.window_fault] * bool(page.window_fault)
         print(("ok    " if not differences else "FAIL  ") + scenario["name"], flush=True)
         for line in differences:
             print("      " + line)
         passed, failed = passed + (not differences), failed + bool(differences)
     return passed, failed
-
-
-class FirefoxPage(MarionettePage, Page):
-    CANNOT_DO = {"Drop": "Marionette has no way to drop text from another program"}
-    CANNOT_SHOW = {"names": "Marionette reads no accessibility tree"}
 
 
 def main():
@@ -270,18 +270,10 @@ def main():
         page.keys("-", control=True) or page.keys("0", control=True) or page.keys("=", control=True)
         checks["Ctrl+-, Ctrl+0 and Ctrl+= keep the browser's zoom"] = page.js("return kept") == [False] * 3
         page.type("\r")
-        checks["each control is drawn at its place, on top there"] = misplaced(page) == []
-        page.js("document.getElementById('Cmb_Ean').focus()")
-        back = page.back_tab
-        order = [step() or page.read("focus") for step in (lambda: page.keys(Keys.TAB), lambda: page.keys(Keys.TAB), back)]
-        checks["Tab goes list, field, button, and Shift+Tab back"] = order == ["Txt_Ean", "Cmd_Calcola", "Txt_Ean"]
         checks["each result box is named by its caption"] = (
             [page.name("LabRisultato"), page.name("LabEsatto")] == ["Checksum 1", "Codice Completo 4006381333931"])
-        page.context_click("LabEsatto")
-        below = page.js("const r = id => document.getElementById(id).getBoundingClientRect(); return r('CodeMenu').top >= r('LabEsatto').bottom")
-        page.keys(Keys.ESCAPE)
         page.perform(["Copia"])
-        checks["the code's menu opens under the code, stands for the browser's, and closes once Copia is chosen"] = below and (
+        checks["the code's menu stands for the browser's, and closes once Copia is chosen"] = (
             page.js("return document.getElementById('CodeMenu').getClientRects().length == 0") and page.read("browserMenus") == 0)
         page.perform(["OpenList"])
         page.keys(Keys.ARROW_DOWN, Keys.SPACE)

@@ -1,0 +1,89 @@
+#include "window_view.h"
+
+#include <cstdio>
+
+namespace velbarino {
+namespace {
+
+Geometry pixels(const Geometry& twips) {
+    return {pixelsOf(twips.left), pixelsOf(twips.top), pixelsOf(twips.width), pixelsOf(twips.height)};
+}
+
+std::string quoted(std::u16string_view text) {
+    std::string out = "\"";
+    for (const char16_t unit : text) {
+        if (unit >= 0x20 && unit < 0x7F && unit != u'"' && unit != u'\\') {
+            out += static_cast<char>(unit);
+        } else {
+            char escape[7];
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(unit));
+            out += escape;
+        }
+    }
+    return out + "\"";
+}
+
+std::string quoted(const char* ascii) {
+    return "\"" + std::string(ascii) + "\"";
+}
+
+const char* borderName(Border border) {
+    switch (border) {
+        case Border::Sunken: return "sunken";
+        case Border::Raised: return "raised";
+        default: return "none";
+    }
+}
+
+}  // namespace
+
+WindowView windowView(const MainWindowState& state) {
+    WindowView view;
+    view.width = pixelsOf(state.form().clientWidth);
+    view.height = pixelsOf(state.form().clientHeight);
+    for (const ControlId id : kLabelIds) {
+        const LabelControl& label = state.label(id);
+        view.controls.push_back({id, label.Visible, label.Caption, pixels(label.geometry),
+                                 label.fixedSingleBorder ? Border::Sunken : Border::None});
+    }
+    const ComboControl& list = state.Cmb_Ean();
+    const bool picked = list.ListIndex >= 0 && static_cast<std::size_t>(list.ListIndex) < list.items.size();
+    view.controls.push_back({ControlId::Cmb_Ean, true, picked ? list.items[static_cast<std::size_t>(list.ListIndex)] : u"",
+                             pixels(list.geometry), Border::Raised});
+    view.controls.push_back({ControlId::Txt_Ean, true, state.Txt_Ean().Text, pixels(state.Txt_Ean().geometry), Border::Sunken});
+    view.controls.push_back({ControlId::Cmd_Calcola, true, state.Cmd_Calcola().Caption, pixels(state.Cmd_Calcola().geometry),
+                             Border::Raised});
+    view.tabOrder = state.tabStops();
+    view.entries = list.items;
+    return view;
+}
+
+std::string toJson(const WindowView& view) {
+    std::string out = "{\"client\":[" + std::to_string(view.width) + "," + std::to_string(view.height) + "],\"controls\":{";
+    const char* comma = "";
+    for (const ControlView& control : view.controls) {
+        out += comma + quoted(controlName(control.id)) + ":{\"shown\":" + (control.shown ? "true" : "false");
+        if (control.shown) {
+            const Geometry& g = control.place;
+            out += ",\"text\":" + quoted(control.text) + ",\"place\":[" + std::to_string(g.left) + "," + std::to_string(g.top) +
+                   "," + std::to_string(g.width) + "," + std::to_string(g.height) + "],\"border\":" + quoted(borderName(control.border));
+        }
+        out += "}";
+        comma = ",";
+    }
+    out += "},\"tabOrder\":[";
+    comma = "";
+    for (const ControlId id : view.tabOrder) {
+        out += comma + quoted(controlName(id));
+        comma = ",";
+    }
+    out += "],\"entries\":[";
+    comma = "";
+    for (const std::u16string& entry : view.entries) {
+        out += comma + quoted(entry);
+        comma = ",";
+    }
+    return out + "]}";
+}
+
+}  // namespace velbarino
