@@ -1,7 +1,5 @@
 #include "window_view.h"
 
-#include <cstdio>
-
 namespace velbarino {
 namespace {
 
@@ -14,10 +12,9 @@ std::string quoted(std::u16string_view text) {
     for (const char16_t unit : text) {
         if (unit >= 0x20 && unit < 0x7F && unit != u'"' && unit != u'\\') {
             out += static_cast<char>(unit);
-        } else {
-            char escape[7];
-            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(unit));
-            out += escape;
+        } else {  // (no printf: it would add its weight to the page)
+            out += "\\u";
+            for (const int shift : {12, 8, 4, 0}) out += "0123456789abcdef"[(unit >> shift) & 0xF];
         }
     }
     return out + "\"";

@@ -1,4 +1,5 @@
 #include "window_fixture.h"
+#include "window_view.h"
 
 namespace velbarino {
 namespace {
@@ -12,6 +13,16 @@ TEST_F(Shell, aboutPutsTheRevisionRightAfterTheMinorNumber) {
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(platform.messages[0].text, u"V - Versione 1.215\r\rc\rl\r");
     EXPECT_EQ(platform.endRequests, 0);
+}
+
+// The page's tests read the view as JSON: every UTF-16 unit of the text
+// crosses, a quote and a lone surrogate included; a hidden control says only that.
+TEST_F(Shell, theWindowViewInJsonKeepsEveryUnitOfTheText) {
+    state.setText(std::u16string(u"4\"\\") + static_cast<char16_t>(0xD800) + u"\u00e8");
+    const std::string json = toJson(windowView(state));
+    EXPECT_NE(json.find(R"("Txt_Ean":{"shown":true,"text":"4\u0022\u005c\ud800\u00e8","place":[16,88,129,19],"border":"sunken"})"),
+              std::string::npos) << json;
+    EXPECT_NE(json.find(R"("Lab_Desc2":{"shown":false})"), std::string::npos) << json;
 }
 
 // Every binding copies through here (what is copied, and when "Copia" is
