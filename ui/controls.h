@@ -26,6 +26,7 @@ enum class MenuId : std::uint8_t {
     MenuFine,
     MenuAbout0,  // top level: only opens
     MenuAbout,
+    MenuScan,    // in "File", only where a camera can read barcodes (offerScanning)
 };
 
 /// The labels, in the order of their names above.
@@ -40,7 +41,7 @@ constexpr const char* controlName(ControlId id) noexcept {
 }
 
 constexpr const char* menuName(MenuId id) noexcept {
-    constexpr const char* names[] = {"MenuFile", "MenuFine", "MenuAbout0", "MenuAbout"};
+    constexpr const char* names[] = {"MenuFile", "MenuFine", "MenuAbout0", "MenuAbout", "MenuScan"};
     return names[static_cast<int>(id)];
 }
 

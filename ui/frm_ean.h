@@ -6,6 +6,7 @@
 //   frm_ean_entry.cpp    key filter, paste check, button, double-clicks
 //   frm_ean_actions.cpp  CalcolaChecksum and VerificaCodice
 //   frm_ean_shell.cpp    menus, about box, close request
+//   frm_ean_scan.cpp     a code from the camera
 #pragma once
 
 #include <cstdint>
@@ -72,6 +73,15 @@ public:
     void MenuFine_Click();
     /// @brief "Informazioni su...": the about box, modal.
     void MenuAbout_Click();
+    /// @brief "Scansiona con la fotocamera...": the platform's camera view.
+    void MenuScan_Click();
+    /// @brief A code read by the camera, entered as a handheld scanner types
+    /// it: the field's text replaced, each character through the key filter
+    /// (length, bell), then Enter; the focus back on the field. The action
+    /// picked decides what the code gives, with every rule of typing.
+    void codeScanned(std::u16string_view code);
+    /// @brief The camera was refused, missing or busy: said in a warning box.
+    void cameraFailed();
     /// @brief Any request to close the window: keeps the window from closing
     /// itself and ends the program exactly as "Fine Programma" does.
     void Form_QueryUnload(bool& Cancel, int UnloadMode);

@@ -8,6 +8,7 @@ void Frm_Ean::Menu_Click(MenuId menu) {
     switch (menu) {
         case MenuId::MenuFine: MenuFine_Click(); break;
         case MenuId::MenuAbout: MenuAbout_Click(); break;
+        case MenuId::MenuScan: MenuScan_Click(); break;
         // The two top-level menus have names so that bindings can build and
         // name them, but choosing one only opens it: no binding sends them,
         // and the switch names them so that a new entry cannot be forgotten.

@@ -40,6 +40,11 @@ MainWindowState::MainWindowState()
       menus_{{MenuId::MenuFile, std::u16string(texts::kMenuFile), {{MenuId::MenuFine, std::u16string(texts::kMenuFine), {}}}},
              {MenuId::MenuAbout0, std::u16string(texts::kMenuAbout0), {{MenuId::MenuAbout, std::u16string(texts::kMenuAbout), {}}}}} {}
 
+void MainWindowState::offerScanning() {
+    std::vector<MenuEntry>& file = menus_.front().items;
+    if (file.front().id != MenuId::MenuScan) file.insert(file.begin(), {MenuId::MenuScan, std::u16string(texts::kMenuScan), {}});
+}
+
 std::vector<ControlId> MainWindowState::tabStops() const {
     std::vector<std::pair<int, ControlId>> stops = {{cmbEan_.tabIndex, ControlId::Cmb_Ean},
                                                     {txtEan_.tabIndex, ControlId::Txt_Ean},

@@ -138,6 +138,9 @@ public:
     /// code must not borrow its hidden caption "Codice Esatto".
     std::optional<ControlId> spokenLabelOf(ControlId control) const;
     const std::vector<MenuEntry>& menus() const noexcept { return menus_; }
+    /// Adds "Scansiona con la fotocamera..." to "File", above "Fine
+    /// Programma", once; the binding then builds its menus again.
+    void offerScanning();
     /// The controls that take the focus, in tab order (labels never do); the
     /// first one has the focus when the window is first shown.
     std::vector<ControlId> tabStops() const;

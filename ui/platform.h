@@ -103,6 +103,10 @@ public:
     /// was, when the platform refuses it.
     virtual bool copyText(std::u16string_view text) = 0;
     virtual AppInfo appInfo() const = 0;
+    /// @brief Opens the camera's view, which reads one barcode and hands its
+    /// digits to Frm_Ean::codeScanned (or calls Frm_Ean::cameraFailed). Only
+    /// a platform that called MainWindowState::offerScanning is asked.
+    virtual void openScanner() {}
 };
 
 }  // namespace velbarino

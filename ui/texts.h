@@ -63,6 +63,11 @@ inline constexpr std::u16string_view kWindowFailed = u"Impossibile creare la fin
 // In a browser page, in place of the window once the program has ended: a
 // page cannot end itself, and may not close a tab it did not open.
 inline constexpr std::u16string_view kOk = u"OK";  // a message box's one button, where the platform has none
+// The camera as a scanner, where the platform has one that reads barcodes.
+inline constexpr std::u16string_view kMenuScan = u"Scansiona con la fotocamera...";
+inline constexpr std::u16string_view kScanHint = u"Inquadra il codice a barre";
+inline constexpr std::u16string_view kScanCancel = u"Annulla";
+inline constexpr std::u16string_view kCameraFailed = u"Impossibile usare la fotocamera.";
 inline constexpr std::u16string_view kWebEnded = u"Velbarino è terminato. Ricaricare la pagina per riaprirlo.";
 
 /// Numbers as the user sees them: decimal, no leading blank, no sign for 0 and up.

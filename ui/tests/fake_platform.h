@@ -31,6 +31,7 @@ public:
         return true;
     }
     AppInfo appInfo() const override { return info; }
+    void openScanner() override { ++scannersOpened; }
 
     std::vector<ShownMessage> messages;
     std::optional<ControlId> focus;
@@ -39,6 +40,7 @@ public:
     int beeps = 0;
     std::u16string clipboard = u"before";
     bool clipboardRefuses = false;
+    int scannersOpened = 0;
     AppInfo info{u"Velbarino", 1, 0, 0, u"Commenti", u"Copyright"};
 };
 
