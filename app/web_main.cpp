@@ -66,6 +66,7 @@ void velbarino_focus_out(val event) { window().focusOut(event); }
 void velbarino_page_focused(val) { window().pageFocused(); }
 void velbarino_close(val) { window().closeRequested(); }
 void velbarino_theme_changed(val) { window().themeChanged(); }
+void velbarino_offer_scanning(val) { window().offerScanning(); }
 
 // What the window must show now, for whoever inspects the page (its tests).
 std::string windowViewJson() { return velbarino::toJson(velbarino::windowView(program->state)); }
@@ -97,6 +98,7 @@ EMSCRIPTEN_BINDINGS(velbarino) {
     function("pageFocused", &velbarino_page_focused);
     function("closeRequested", &velbarino_close);
     function("themeChanged", &velbarino_theme_changed);
+    function("offerScanning", &velbarino_offer_scanning);
 }
 
 int main() {

@@ -3,7 +3,9 @@
 # in place of @VELBARINO_WEB_SCRIPT@ and its WebAssembly, in base64, in place
 # of @VELBARINO_WEB_PROGRAM@.
 # With HOSTED_DIR, writes that folder for a web server as well: the same page
-# as index.html, linked to its manifest and service worker, with the icons.
+# as index.html, linked to its manifest and service worker, with the icons,
+# and the barcode decoder from DECODER_DIR (npm's zxing-wasm) with its
+# licence and zxing-cpp's.
 cmake_policy(VERSION 3.25)  # a script run by -P starts with none set
 
 # base64_of_hex(OUT HEX): the bytes that HEX spells, in base64, as a content
@@ -89,6 +91,7 @@ write_page(${TEMPLATE} ${OUTPUT})
 if(DEFINED HOSTED_DIR)
     set(VELBARINO_WEB_HEAD [=[<link rel="manifest" href="manifest.webmanifest">
 <link rel="icon" href="velbarino-192.png">
+<meta name="velbarino-decoder" content="scanner-worker.js">
 <script>if ('serviceWorker' in navigator) navigator.serviceWorker.register('service-worker.js');</script>]=])
     file(REMOVE_RECURSE ${HOSTED_DIR})
     write_page(${TEMPLATE} ${HOSTED_DIR}/index.html)
@@ -100,4 +103,9 @@ if(DEFINED HOSTED_DIR)
     foreach(size 192 512)
         file(COPY ${SOURCE_DIR}/data/icons/velbarino-${size}.png DESTINATION ${HOSTED_DIR})
     endforeach()
+    file(COPY ${SOURCE_DIR}/web/scanner-worker.js ${DECODER_DIR}/dist/reader/zxing_reader.wasm DESTINATION ${HOSTED_DIR})
+    file(COPY_FILE ${DECODER_DIR}/dist/iife/reader/index.js ${HOSTED_DIR}/zxing-reader.js)
+    file(COPY_FILE ${DECODER_DIR}/LICENSE ${HOSTED_DIR}/LICENSE-zxing-wasm.txt)
+    # zxing-cpp, which zxing-wasm compiles, is under the Apache License 2.0; Debian keeps its text.
+    file(COPY_FILE /usr/share/common-licenses/Apache-2.0 ${HOSTED_DIR}/LICENSE-zxing-cpp.txt)
 endif()

@@ -18,6 +18,7 @@ run_packages=(
 )
 web_packages=(
     cmake make emscripten             # the page: emscripten's compiler, driven by CMake
+    npm                               # its barcode decoder, pinned in web/decoder/package-lock.json (npm ci)
 )
 test_packages=(
     python3                           # test and release scripts (the zips, the icons, the start-up benchmark)
@@ -41,7 +42,8 @@ test_packages=(
     imagemagick                       # screenshots (tools/screenshot.sh)
     git                               # the releases are built from clones of the last commit
     nlohmann-json3-dev                # reading the shared table of scenarios
-    emscripten                        # the page for a browser
+    emscripten npm                    # the page for a browser, and its barcode decoder
+    zxing-cpp-tools                   # barcodes drawn for the page's fake camera
     chromium chromium-driver python3-selenium  # the page, tested in headless Chromium
     webkit2gtk-driver                 # and in WebKit (its MiniBrowser comes with it)
     firefox-esr                       # and in Firefox, driven over its own Marionette protocol

@@ -73,11 +73,13 @@ public:
     void MenuFine_Click();
     /// @brief "Informazioni su...": the about box, modal.
     void MenuAbout_Click();
-    /// @brief "Scansiona con la fotocamera...": the platform's camera view.
+    /// @brief "Scansiona con la fotocamera...": the platform's camera view;
+    /// a code it reads is entered, a camera that fails is said, and the focus
+    /// is back on the field.
     void MenuScan_Click();
     /// @brief A code read by the camera, entered as a handheld scanner types
     /// it: the field's text replaced, each character through the key filter
-    /// (length, bell), then Enter; the focus back on the field. The action
+    /// (length, bell), then Enter. The action
     /// picked decides what the code gives, with every rule of typing.
     void codeScanned(std::u16string_view code);
     /// @brief The camera was refused, missing or busy: said in a warning box.

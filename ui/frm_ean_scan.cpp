@@ -7,14 +7,18 @@
 
 namespace velbarino {
 
-void Frm_Ean::MenuScan_Click() { platform_.openScanner(); }
+void Frm_Ean::MenuScan_Click() {
+    const ScanOutcome outcome = platform_.scan();
+    platform_.setFocus(ControlId::Txt_Ean);  // where a code goes, whatever became of the view
+    if (outcome.kind == ScanOutcome::Failed) cameraFailed();
+    if (outcome.kind == ScanOutcome::Read) codeScanned(outcome.code);
+}
 
 void Frm_Ean::codeScanned(std::u16string_view code) {
     state_.setText(u"");
     typeCommitted(code, [this](char16_t digit) { state_.setText(state_.Txt_Ean().Text + digit); });
     state_.setSelStart(static_cast<int>(state_.Txt_Ean().Text.size()));
     platform_.refresh(ControlId::Txt_Ean);
-    platform_.setFocus(ControlId::Txt_Ean);
     std::int16_t enter = keys::Enter;
     Txt_Ean_KeyPress(enter);
 }

@@ -83,6 +83,13 @@ struct AppInfo {
     std::u16string legalCopyright;
 };
 
+/// What the camera's view gave: a code read, nothing (closed by the user), or a
+/// camera that was refused, missing or busy.
+struct ScanOutcome {
+    enum Kind { Read, Closed, Failed } kind = Closed;
+    std::u16string code;  // as read, for Read
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -103,10 +110,10 @@ public:
     /// was, when the platform refuses it.
     virtual bool copyText(std::u16string_view text) = 0;
     virtual AppInfo appInfo() const = 0;
-    /// @brief Opens the camera's view, which reads one barcode and hands its
-    /// digits to Frm_Ean::codeScanned (or calls Frm_Ean::cameraFailed). Only
-    /// a platform that called MainWindowState::offerScanning is asked.
-    virtual void openScanner() {}
+    /// @brief Shows the camera's view, modal, until it reads one barcode or
+    /// is closed; returns once it has gone, every track of the camera stopped.
+    /// Only a platform that called MainWindowState::offerScanning is asked.
+    virtual ScanOutcome scan() { return {ScanOutcome::Closed, {}}; }
 };
 
 }  // namespace velbarino

@@ -1,5 +1,7 @@
 #include "window_view.h"
 
+#include <initializer_list>
+
 namespace velbarino {
 namespace {
 
@@ -7,8 +9,10 @@ Geometry pixels(const Geometry& twips) {
     return {pixelsOf(twips.left), pixelsOf(twips.top), pixelsOf(twips.width), pixelsOf(twips.height)};
 }
 
-std::string quoted(std::u16string_view text) {
-    std::string out = "\"";
+// Each piece is appended to the text: (GCC 12 warns wrongly, for MinGW, of a
+// literal added before a temporary string.)
+void appendQuoted(std::string& out, std::u16string_view text) {
+    out += '"';
     for (const char16_t unit : text) {
         if (unit >= 0x20 && unit < 0x7F && unit != u'"' && unit != u'\\') {
             out += static_cast<char>(unit);
@@ -17,11 +21,22 @@ std::string quoted(std::u16string_view text) {
             for (const int shift : {12, 8, 4, 0}) out += "0123456789abcdef"[(unit >> shift) & 0xF];
         }
     }
-    return out + "\"";
+    out += '"';
 }
 
-std::string quoted(const char* ascii) {
-    return "\"" + std::string(ascii) + "\"";
+void appendQuoted(std::string& out, const char* ascii) {
+    out += '"';
+    out += ascii;
+    out += '"';
+}
+
+void appendNumbers(std::string& out, std::initializer_list<int> numbers) {
+    const char* comma = "";
+    for (const int number : numbers) {
+        out += comma;
+        out += std::to_string(number);
+        comma = ",";
+    }
 }
 
 const char* borderName(Border border) {
@@ -56,14 +71,20 @@ WindowView windowView(const MainWindowState& state) {
 }
 
 std::string toJson(const WindowView& view) {
-    std::string out = "{\"client\":[" + std::to_string(view.width) + "," + std::to_string(view.height) + "],\"controls\":{";
+    std::string out = "{\"client\":[";
+    appendNumbers(out, {view.width, view.height});
+    out += "],\"controls\":{";
     const char* comma = "";
     for (const ControlView& control : view.controls) {
-        out += comma + quoted(controlName(control.id)) + ":{\"shown\":" + (control.shown ? "true" : "false");
+        out += comma;
+        appendQuoted(out, controlName(control.id));
+        out += control.shown ? ":{\"shown\":true,\"text\":" : ":{\"shown\":false";
         if (control.shown) {
-            const Geometry& g = control.place;
-            out += ",\"text\":" + quoted(control.text) + ",\"place\":[" + std::to_string(g.left) + "," + std::to_string(g.top) +
-                   "," + std::to_string(g.width) + "," + std::to_string(g.height) + "],\"border\":" + quoted(borderName(control.border));
+            appendQuoted(out, control.text);
+            out += ",\"place\":[";
+            appendNumbers(out, {control.place.left, control.place.top, control.place.width, control.place.height});
+            out += "],\"border\":";
+            appendQuoted(out, borderName(control.border));
         }
         out += "}";
         comma = ",";
@@ -71,16 +92,19 @@ std::string toJson(const WindowView& view) {
     out += "},\"tabOrder\":[";
     comma = "";
     for (const ControlId id : view.tabOrder) {
-        out += comma + quoted(controlName(id));
+        out += comma;
+        appendQuoted(out, controlName(id));
         comma = ",";
     }
     out += "],\"entries\":[";
     comma = "";
     for (const std::u16string& entry : view.entries) {
-        out += comma + quoted(entry);
+        out += comma;
+        appendQuoted(out, entry);
         comma = ",";
     }
-    return out + "]}";
+    out += "]}";
+    return out;
 }
 
 }  // namespace velbarino

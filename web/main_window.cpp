@@ -147,6 +147,20 @@ void MainWindow::build() {
     setProperty("CopyEntry", "textContent", texts::kCopia);
     setProperty("Ended", "textContent", texts::kWebEnded);
     setProperty("MessageBoxOk", "textContent", texts::kOk);
+    setProperty("ScanHint", "textContent", texts::kScanHint);
+    setProperty("ScanCancel", "textContent", texts::kScanCancel);
+}
+
+void MainWindow::offerScanning() {
+    state_.offerScanning();
+    for (const MenuEntry& item : state_.menus().front().items) {
+        if (item.id != MenuId::MenuScan || !byId(menuName(item.id)).isNull()) continue;
+        create("button", "MenuFile_items", menuName(item.id));
+        setProperty(menuName(item.id), "textContent", item.Caption);
+        setAttribute(menuName(item.id), "role", std::string("menuitem"));
+        setNumber(menuName(item.id), "tabIndex", -1);
+        byId("MenuFile_items").call<void>("insertBefore", byId(menuName(item.id)), byId("MenuFile_items")["firstChild"]);
+    }
 }
 
 void MainWindow::buildMenus() {

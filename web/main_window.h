@@ -57,6 +57,8 @@ public:
     void closeRequested();
     /// The system's light or dark theme has changed: the boxes take its colours.
     void themeChanged();
+    /// The browser lists a camera and can read barcodes: "File" offers the scanner.
+    void offerScanning();
 
 private:
     void labelChanged(ControlId label) override;

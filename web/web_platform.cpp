@@ -14,6 +14,18 @@ EM_ASYNC_JS(int, awaitCopy, (const char* text, int length), {
     return await Module.copyText(String.fromCharCode.apply(null, HEAPU8.subarray(text, text + length))) ? 1 : 0;
 });
 
+// Shows the camera's view and waits for it to go: the code's length, its
+// characters in @p out (ASCII: a decoder's EAN is digits, anything else
+// becomes a character the key filter refuses), 0 when closed, -1 when the
+// camera failed.
+EM_ASYNC_JS(int, awaitScan, (char* out, int capacity), {
+    const code = await Module.scan();
+    if (code === false) return -1;
+    const length = Math.min(code ? code.length : 0, capacity);
+    for (let i = 0; i < length; i++) HEAPU8[out + i] = code.charCodeAt(i) < 128 ? code.charCodeAt(i) : 63;
+    return length;
+});
+
 const char* iconClass(std::int32_t style) {
     switch (messageIcon(style)) {
         case MessageIcon::Error: return "icon error";
@@ -61,6 +73,14 @@ void WebPlatform::announce(std::u16string_view text) {
 }
 
 void WebPlatform::beep() { ringBell(); }
+
+ScanOutcome WebPlatform::scan() {
+    char code[32];
+    const int length = awaitScan(code, sizeof code);
+    if (length < 0) return {ScanOutcome::Failed, {}};
+    if (length == 0) return {ScanOutcome::Closed, {}};
+    return {ScanOutcome::Read, std::u16string(code, code + length)};
+}
 
 bool WebPlatform::copyText(std::u16string_view text) {
     std::string narrow;

@@ -1,6 +1,7 @@
 // The platform operations in a browser: the page's own modal dialog, awaited
 // (the handler waits at a message box, as on the desktop), focus, a live
-// region for screen readers, a short tone for the bell, and the end of the
+// region for screen readers, a short tone for the bell, the camera's view
+// (awaited alike), and the end of the
 // program, which a page cannot bring about by ending a process.
 #pragma once
 
@@ -32,6 +33,7 @@ public:
     void beep() override;
     bool copyText(std::u16string_view text) override;
     AppInfo appInfo() const override { return info_; }
+    ScanOutcome scan() override;
 
 private:
     AppInfo info_;

@@ -31,7 +31,10 @@ public:
         return true;
     }
     AppInfo appInfo() const override { return info; }
-    void openScanner() override { ++scannersOpened; }
+    ScanOutcome scan() override {
+        ++scannersOpened;
+        return scanned;
+    }
 
     std::vector<ShownMessage> messages;
     std::optional<ControlId> focus;
@@ -41,6 +44,7 @@ public:
     std::u16string clipboard = u"before";
     bool clipboardRefuses = false;
     int scannersOpened = 0;
+    ScanOutcome scanned;
     AppInfo info{u"Velbarino", 1, 0, 0, u"Commenti", u"Copyright"};
 };
 

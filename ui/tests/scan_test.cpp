@@ -36,7 +36,8 @@ TEST(Scan, isTypedAsAScannerTypesItUnderEveryAction) {
                 w->form.entryPicked(action);
             }
             scanned.form.fieldEdited(u"99");
-            scanned.form.codeScanned(code);
+            scanned.platform.scanned = {ScanOutcome::Read, code};
+            scanned.form.Menu_Click(MenuId::MenuScan);
             for (const char16_t c : code + u"\r") {
                 auto key = static_cast<std::int16_t>(c);
                 typed.form.Txt_Ean_KeyPress(key);
@@ -52,7 +53,7 @@ TEST(Scan, isTypedAsAScannerTypesItUnderEveryAction) {
     EXPECT_EQ(w.state.LabEsatto().Caption, u"4006381333931");
 }
 
-TEST(Scan, theMenuItemIsOfferedOnceAboveFineProgrammaAndOpensTheCamera) {
+TEST(Scan, theMenuItemIsOfferedOnceAboveFineProgrammaAndAFailedCameraIsSaid) {
     Window w;
     w.state.offerScanning();
     w.state.offerScanning();
@@ -60,9 +61,10 @@ TEST(Scan, theMenuItemIsOfferedOnceAboveFineProgrammaAndOpensTheCamera) {
     ASSERT_EQ(file.size(), 2u);
     EXPECT_EQ(file[0].Caption, texts::kMenuScan);
     EXPECT_EQ(file[1].id, MenuId::MenuFine);
+    w.form.Menu_Click(file[0].id);  // closed: nothing happens
+    w.platform.scanned.kind = ScanOutcome::Failed;
     w.form.Menu_Click(file[0].id);
-    EXPECT_EQ(w.platform.scannersOpened, 1);
-    w.form.cameraFailed();
+    EXPECT_EQ(w.platform.scannersOpened, 2);
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].text, u"Impossibile usare la fotocamera.");
     EXPECT_EQ(w.platform.messages[0].style, MessageStyle::Warning);

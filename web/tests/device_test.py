@@ -5,16 +5,11 @@ shortcuts on a Russian layout and on a Mac; "Copia" over plain http; Back
 and Forward; the hosted folder installable and offline; its content
 security policy. Pages are served from a loopback server of the test's own.
 Usage: device_test.py BUILD_APP_DIR   (holding velbarino.html and velbarino-web/)"""
-import functools
 import hashlib
-import http.server
 import os
 import pathlib
 import shutil
 import sys
-import tempfile
-import threading
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from headless_page import ActionChains, Keys  # noqa: E402
@@ -22,50 +17,9 @@ from selenium.common.exceptions import WebDriverException  # noqa: E402
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import scenario_test  # noqa: E402
+from loopback_server import Server  # noqa: E402
 
 INVALID = "Codice non valido. Inserire solamente valori numerici."
-
-
-class Server:
-    """The two forms of the page, and a page to leave them for, on 127.0.0.1."""
-    def __init__(self, app_dir):
-        self.root = tempfile.mkdtemp(prefix="velbarino-web-")
-        shutil.copy(os.path.join(app_dir, "velbarino.html"), self.root)
-        shutil.copytree(os.path.join(app_dir, "velbarino-web"), os.path.join(self.root, "velbarino-web"))
-        with open(os.path.join(self.root, "altro.html"), "w", encoding="utf-8") as page:
-            page.write("<!DOCTYPE html><title>Altro</title><p>Altra pagina")
-
-        class Quiet(http.server.SimpleHTTPRequestHandler):
-            timeout = 1  # a connection the browser opened ahead closes soon, and is not served after the stop
-
-            def log_message(self, *arguments):
-                pass
-
-            def end_headers(self):
-                # The hosted folder is never kept by the browser's HTTP cache:
-                # offline, only the service worker can answer.
-                if self.path.startswith("/velbarino-web/"):
-                    self.send_header("Cache-Control", "no-store")
-                elif self.path.startswith("/shop/"):  # a server that lets its files be kept for an hour
-                    self.send_header("Cache-Control", "max-age=3600")
-                super().end_headers()
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=self.root))
-        self.port = self.httpd.server_address[1]
-        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
-
-    def url(self, path, host="localhost"):
-        return f"http://{host}:{self.port}/{path}"
-
-    def stop(self):
-        if self.httpd:
-            self.httpd.shutdown()
-            self.httpd.server_close()
-            self.httpd = None
-            time.sleep(1.5)  # past the connections' timeout
-
-    def remove(self):
-        self.stop()
-        shutil.rmtree(self.root, ignore_errors=True)
 
 
 class Page(scenario_test.Page):
