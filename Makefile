@@ -126,7 +126,8 @@ web-build:
 
 # The shared scenarios through the page in headless Chromium, then the page
 # on a phone, on other layouts, over http, installed and offline; then the
-# shared scenarios in WebKit, on a virtual X display, and in headless Firefox.
+# shared scenarios in WebKit, on a virtual X display, and in headless Firefox;
+# then the scanner with a fake camera in Chromium, and with WebKit's mock one.
 web-test: deps
 	$(MAKE) --no-print-directory web-test-run
 
@@ -135,6 +136,8 @@ web-test-run: web-build
 	/usr/bin/python3 web/tests/device_test.py $(CURDIR)/$(WEB_DIR)/app
 	xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3 web/tests/scenario_test.py --webkit $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
 	/usr/bin/python3 web/tests/scenario_test.py --firefox $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
+	/usr/bin/python3 web/tests/camera_test.py $(CURDIR)/$(WEB_DIR)/app
+	xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3 web/tests/camera_test.py --webkit $(CURDIR)/$(WEB_DIR)/app
 
 # The page's size, its start-up against a bare page with the same controls,
 # and the time from a key to the result, in headless Chromium.

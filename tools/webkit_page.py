@@ -18,10 +18,12 @@ DRIVER = "/usr/bin/WebKitWebDriver"
 class WebKitDriving:
     """What differs from HeadlessPage: the browser, and the clipboard."""
 
-    def __init__(self, url):
+    def __init__(self, url, arguments=()):
+        """@p arguments: more of MiniBrowser's options."""
         options = Options()
         options.binary_location = BROWSER
-        options.add_argument("--automation")
+        for argument in ("--automation", *arguments):
+            options.add_argument(argument)
         # Selenium 4.8 (Debian 12) takes the driver's path, later ones a Service.
         if "service" in inspect.signature(webdriver.WebKitGTK.__init__).parameters:
             self.driver = webdriver.WebKitGTK(service=Service(DRIVER), options=options)

@@ -219,6 +219,7 @@ private:
                 break;
             case Act::Cut: contextMenu(field(), QStringLiteral("Taglia")); break;
             case Act::Drop: dropOnField(q(step.text)); break;
+            case Act::Scan: break;  // cannotDo
             case Act::Chord:
                 field()->setFocus();
                 QTest::keyClick(field(), static_cast<char>(step.text.at(0)), Qt::ControlModifier);

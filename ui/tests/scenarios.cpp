@@ -18,9 +18,10 @@ namespace {
 
 using nlohmann::json;
 
-constexpr std::array<const char*, 18> kActs = {"Type", "CtrlV", "MenuPaste", "Pick", "Button", "DoubleClickField",
+constexpr std::array<const char*, 19> kActs = {"Type", "CtrlV", "MenuPaste", "Pick", "Button", "DoubleClickField",
                                                "DoubleClickCode", "Copia", "Menu", "CloseRequest", "OpenList",
-                                               "ClickOutside", "ClickPick", "Delete", "Cut", "Drop", "Key", "Chord"};
+                                               "ClickOutside", "ClickPick", "Delete", "Cut", "Drop", "Key", "Chord",
+                                               "Scan"};
 
 // The table is UTF-8, the window UTF-16. (Deprecated, but kept by every
 // standard library these tests are built with, and only tests use it.)

@@ -37,6 +37,7 @@ enum class Act {
     Drop,              // text dragged from elsewhere and dropped at the end of the field
     Key,               // a key without a character to the focused control: "Down", "Escape", "Tab", "BackTab" (Shift+Tab) or "Space"
     Chord,             // Ctrl with the key that types the text's one character, in the field
+    Scan,              // the camera's scanner, from the File menu, reading the text as a barcode
 };
 
 struct Step {
@@ -108,7 +109,11 @@ public:
     virtual std::optional<std::string> cannotShow(const char* /*what*/) const { return std::nullopt; }
     /// A step this platform's control does not take (Windows' EDIT takes no
     /// drop); a row with it is left out, and said so.
-    virtual std::optional<std::string> cannotDo(Act /*what*/) const { return std::nullopt; }
+    /// The desktop programs have no camera: a row with Scan is left out there.
+    virtual std::optional<std::string> cannotDo(Act what) const {
+        if (what == Act::Scan) return "the desktop programs read no barcode through a camera";
+        return std::nullopt;
+    }
 };
 
 struct Outcome {

@@ -65,13 +65,23 @@ return {model, read: {controls, tabOrder: order, entries: [...document.querySele
 """
 
 
+# The browser's own barcode reader, as Chromium has it on Android, reading
+# what the test puts in window.scanned; with Chromium's fake camera, the page
+# offers its scanner, and a row's Scan step reads the row's code.
+NATIVE_READER = """window.BarcodeDetector = class { static async getSupportedFormats() { return ['ean_13', 'ean_8', 'qr_code']; }
+    async detect() { return window.scanned ? [{format: window.scanned.length == 8 ? 'ean_8' : 'ean_13', rawValue: window.scanned}] : []; } };"""
+
+
 class Page(HeadlessPage):
     # Steps and parts of the window that an engine's driver cannot reach, and why.
     CANNOT_DO = {}
     CANNOT_SHOW = {}
     BOX_LINES = "innerText"  # a box's text as the engine renders it, line breaks and all
 
-    def start(self, instrumented=True, url=None):
+    def start(self, instrumented=True, url=None, reader=False):
+        if getattr(self, "reader", None):
+            self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": self.reader})
+        self.reader = reader and self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": NATIVE_READER})["identifier"]
         self.open(url or self.url)
         self.js(STARTED)
         self.window_fault = None
@@ -144,6 +154,12 @@ class Page(HeadlessPage):
             self.back_tab()
         elif act == "Key":
             self.keys({"Down": Keys.ARROW_DOWN, "Escape": Keys.ESCAPE, "Tab": Keys.TAB, "Space": Keys.SPACE}[text])
+        elif act == "Scan":
+            self.js("window.scanned = arguments[0]", text)
+            self.js("return new Promise(checked => { const wait = () => Module.scannerChecked ? checked() : setTimeout(wait, 5); wait(); })")
+            self.click("MenuFile")
+            self.click("MenuScan")
+            self.js("return new Promise(gone => { const wait = () => document.getElementById('ScanView').open ? setTimeout(wait, 5) : gone(); wait(); })")
         elif act == "Chord":
             self.js("document.getElementById('Txt_Ean').focus()")
             self.keys(text, control=True)
@@ -185,14 +201,17 @@ class Page(HeadlessPage):
 NO_COMMANDS = "WebKit's driver has no way to give the browser's own editing commands or a drop"
 
 
+NO_CAMERA = "no camera in this engine's driver (the page's camera is tested in Chromium)"
+
+
 class WebKitPage(WebKitDriving, Page):
-    CANNOT_DO = {"MenuPaste": NO_COMMANDS, "Cut": NO_COMMANDS, "Drop": NO_COMMANDS}
+    CANNOT_DO = {"MenuPaste": NO_COMMANDS, "Cut": NO_COMMANDS, "Drop": NO_COMMANDS, "Scan": NO_CAMERA}
     CANNOT_SHOW = {"names": "WebKit's driver reads no accessibility tree"}
     BOX_LINES = "textContent"  # its innerText gives a box's drawn line breaks as spaces
 
 
 class FirefoxPage(MarionettePage, Page):
-    CANNOT_DO = {"Drop": "Marionette has no way to drop text from another program"}
+    CANNOT_DO = {"Drop": "Marionette has no way to drop text from another program", "Scan": NO_CAMERA}
     CANNOT_SHOW = {"names": "Marionette reads no accessibility tree"}
 
 
@@ -216,7 +235,7 @@ def run_table(page, table):
         if cannot:
             print(f"  not checked here: {scenario['name']}: {cannot[0]}")
             continue
-        page.start()
+        page.start(reader=any(step[0] == "Scan" for step in scenario["steps"]))
         page.observe("at the start")
         for number, step in enumerate(scenario["steps"], 1):
             if step[0] in IMITATED:
@@ -244,7 +263,7 @@ def main():
         finally:
             page.quit()
     page_path, table = sys.argv[1], sys.argv[2]
-    page = Page("file://" + page_path)
+    page = Page("file://" + page_path, arguments=("--use-fake-device-for-media-stream", "--use-fake-ui-for-media-stream"))
     try:
         passed, failed = run_table(page, table)
 

@@ -265,7 +265,8 @@ protected:
                 SendMessageW(control(ControlId::Txt_Ean), WM_CUT, 0, 0);
                 pump();
                 break;
-            case Act::Drop: break;  // cannotDo
+            case Act::Drop:
+            case Act::Scan: break;  // cannotDo
             case Act::Key:
                 press(step.text == u"Down" ? VK_DOWN : step.text == u"Escape" ? VK_ESCAPE : step.text == u"Space" ? VK_SPACE : VK_TAB, step.text == u"BackTab", VK_SHIFT);
                 break;
@@ -297,7 +298,7 @@ protected:
     }
     std::optional<std::string> cannotDo(scenarios::Act what) const override {
         if (what == scenarios::Act::Drop) return "Windows' EDIT control takes no dropped text";
-        return std::nullopt;
+        return Driver::cannotDo(what);
     }
     std::u16string fieldText() override { return text(ControlId::Txt_Ean); }
     json fieldSelection() override {
