@@ -3,13 +3,20 @@
 navigation to a ready window (the mark 'velbarino-ready' at the end of the
 Load handler) against a bare page with the same controls, interleaved runs,
 medians and the median of the pairs' ratios; the memory of each, ready, in a
-browser of its own; and the time from Enter to the result on screen.
+browser of its own; the time from Enter to the result on screen; and the
+scanner in the hosted folder (PAGE's sibling velbarino-web/), with a fake
+camera showing an EAN-13 label: the time from choosing it to the result, a
+first scan (in a new browser: the decoder loaded and compiled) and a later
+one, and the longest task of the page's thread while the view was open.
 Usage: web-bench.py PAGE BARE_PAGE [RUNS]"""
 import os
 import statistics
 import sys
+import tempfile
 
-from headless_page import HeadlessPage
+from camera_fixture import draw
+from headless_page import STARTED, HeadlessPage
+from loopback_server import Server
 
 READY = "return new Promise(done => { const wait = () => { const m = performance.getEntriesByName('velbarino-ready');" \
         " m.length ? done(m[0].startTime) : setTimeout(wait, 1); }; wait(); })"
@@ -67,6 +74,45 @@ def memory(path, runs=5):
     return statistics.median(resident), statistics.median(heap)
 
 
+# From the press on "Scansiona con la fotocamera..." to the result on screen,
+# and the longest task (Long Tasks API) while the view was open, in ms.
+SCAN = """
+const result = document.getElementById('LabRisultato'), view = document.getElementById('ScanView'), done = arguments[0];
+let chosen = 0, longest = 0;
+new PerformanceObserver(list => list.getEntries().forEach(t => { if (t.startTime >= chosen) longest = Math.max(longest, t.duration); }))
+    .observe({type: 'longtask'});
+new MutationObserver(() => { if (!result.hidden && chosen) done([performance.now() - chosen, longest]); })
+    .observe(result, {attributes: true, childList: true, characterData: true, subtree: true});
+document.getElementById('MenuFile').click();
+chosen = performance.now();
+document.getElementById('MenuScan').click();
+"""
+
+
+def scans(page_path, runs=5):
+    """Medians of the first scan of new browsers, of later scans, and of the longest tasks (ms)."""
+    server, folder = Server(os.path.dirname(os.path.abspath(page_path))), tempfile.mkdtemp(prefix="velbarino-bench-")
+    video = draw(os.path.join(folder, "ean13.y4m"), "EAN-13", "400638133393")
+    first, later, longest = [], [], []
+    try:
+        for _ in range(runs):
+            page = HeadlessPage(server.url("velbarino-web/"), arguments=(
+                "--use-fake-device-for-media-stream", f"--use-file-for-fake-video-capture={video}", "--use-fake-ui-for-media-stream"))
+            try:
+                for scan in range(3):
+                    page.open(page.url) if scan == 0 else page.js("document.getElementById('Txt_Ean').focus()")
+                    page.js(STARTED)
+                    page.js("return new Promise(done => { const wait = () => Module.scannerChecked ? done() : setTimeout(wait, 5); wait(); })")
+                    took, task = page.async_js(SCAN)
+                    (first if scan == 0 else later).append(took)
+                    longest.append(task)
+            finally:
+                page.quit()
+    finally:
+        server.remove()
+    return statistics.median(first), statistics.median(later), statistics.median(longest), max(longest)
+
+
 def main():
     page_path, bare_path = sys.argv[1], sys.argv[2]
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 31
@@ -94,6 +140,11 @@ def main():
     for name, path in (("Velbarino", page_path), ("bare page", bare_path)):
         resident, heap = memory(path)
         print(f"memory once ready, median of 5 browsers: {name} renderers {resident:.1f} MiB, JavaScript heap {heap:.2f} MiB")
+    first, later, task, worst = scans(page_path)
+    # The Long Tasks API reports only tasks of 50 ms or more.
+    tasks = f"longest task while open, median {task:.0f} ms, at most {worst:.0f} ms" if worst else "no task of 50 ms or more while open"
+    print(f"scanner, choosing it to the result (fake camera, EAN-13): first scan, median of 5 browsers, {first:.0f} ms;"
+          f" later scans, median of 10, {later:.0f} ms; {tasks}")
 
 
 if __name__ == "__main__":
