@@ -25,8 +25,8 @@ LIVE = "return streams.flatMap(s => s.getTracks()).filter(t => t.readyState == '
 
 
 class Camera(Page):
-    def __init__(self, url, video=None, refuse=False, native=False):
-        super().__init__(url, arguments=(*(["--use-fake-device-for-media-stream", f"--use-file-for-fake-video-capture={video}"]
+    def __init__(self, url, video=None, refuse=False, native=False, phone=None):
+        super().__init__(url, phone=phone, arguments=(*(["--use-fake-device-for-media-stream", f"--use-file-for-fake-video-capture={video}"]
                                            if video else []), "--deny-permission-prompts" if refuse else "--use-fake-ui-for-media-stream"))
         self.native = native
 
@@ -133,6 +133,19 @@ def main():
             checks["no camera: no scanner offered"] = not page.offered()
         finally:
             page.quit()
+        for size in ((360, 740), (740, 360)):  # a phone upright and on its side
+            page = Camera("file://" + os.path.join(sys.argv[1], "velbarino.html"), videos["grey"], native=True, phone=size)
+            try:
+                page.start()
+                page.tap("MenuFile")
+                page.tap("MenuScan")
+                fits = page.js("const r = id => document.getElementById(id).getBoundingClientRect(), v = r('ScanView');"
+                               " return v.left >= 0 && v.top >= 0 && v.right <= innerWidth && v.bottom <= innerHeight && r('ScanCancel').height >= 24")
+                page.tap("ScanCancel")
+                checks[f"a {size[0]} x {size[1]} phone: the view fits, Annulla 24 px tall or more and closed by a tap"] = fits and page.js(
+                    "return !document.getElementById('ScanView').open") and page.js(LIVE) == 0
+            finally:
+                page.quit()
         for native in (True, False):
             page = Camera("file://" + os.path.join(sys.argv[1], "velbarino.html"), videos["grey"], native=native)
             try:
