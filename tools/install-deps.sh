@@ -72,6 +72,9 @@ fi
 
 missing=()
 for package in "${packages[@]}"; do
+    # A machine with a Node.js of its own (NodeSource's, which bundles npm and
+    # conflicts with Debian's npm) already has the client that npm ci needs.
+    [ "$package" = npm ] && command -v npm >/dev/null 2>&1 && continue
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
         missing+=("$package")
     fi
