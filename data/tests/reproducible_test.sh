@@ -4,7 +4,8 @@
 # of different paths, one after the other, with different time zones, locales
 # and umasks, and compares what was shipped. Fails on any difference and
 # shows the first one (and diffoscope's account of it, when installed). Also
-# reads the zips: their entries in name order, each with the commit's date.
+# reads the zips: their entries in name order, each with the commit's date,
+# and the page's folder with its barcode decoder and the decoder's licences.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 scratch=$(mktemp -d)
@@ -29,6 +30,11 @@ for e in zipfile.ZipFile(sys.argv[1]).infolist(): print("%04d-%02d-%02d %02d:%02
     [ "$names" = "$(LC_ALL=C sort <<<"$names")" ] || fail "$(basename "$zip"): entries not in name order: $names"
     dates=$(cut -d' ' -f1-2 <<<"$listing" | sort -u)
     [ "$dates" = "$commit_date" ] || fail "$(basename "$zip"): entries dated $dates, not the commit's $commit_date"
+    if [[ $zip == *-web.zip ]]; then  # the scanner's decoder, with its licences
+        for file in scanner-worker.js zxing-reader.js zxing_reader.wasm LICENSE-zxing-wasm.txt LICENSE-zxing-cpp.txt; do
+            grep -qx "$file" <<<"$names" || fail "$(basename "$zip") lacks $file"
+        done
+    fi
 done
 
 if cmp -s "$one/SHA256SUMS" "$two/SHA256SUMS"; then
