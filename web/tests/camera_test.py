@@ -106,10 +106,11 @@ def main():
             try:
                 page.start()
                 page.type("4006")
-                stays = page.scan(wait=False) == ("4006", None, [], True) and page.js(LIVE) == 1
+                stays = page.scan(wait=False) == ("4006", None, [], True) and page.js(LIVE) == 1 and (
+                    page.name("ScanView"), page.read("focus")) == ("Inquadra il codice a barre", "ScanCancel")
                 page.keys(Keys.ESCAPE) if video == "grey" else page.click("ScanCancel") if video == "qr" else page.js("history.back()")
                 page.settle()
-                checks[f"{video}: nothing read, the view stays; then {['Escape', 'Annulla', 'Back'][['grey', 'qr', 'code128'].index(video)]} closes it"
+                checks[f"{video}: nothing read, the view (named, Annulla focused) stays; then {['Escape', 'Annulla', 'Back'][['grey', 'qr', 'code128'].index(video)]} closes it"
                        ", the camera stopped, the focus on the field"] = stays and page.js(LIVE) == 0 and page.read(
                            "focus") == "Txt_Ean" and not page.js("return document.getElementById('ScanView').open")
                 if video == "grey":  # another tab in front hides the page
