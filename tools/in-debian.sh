@@ -64,6 +64,11 @@ if [ ! -d "$root" ]; then
     mv "$root.new" "$root"
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# And the certificate authorities this machine adds to Debian's (a network
+# that inspects https names its own): the root reaches the network as the
+# machine does, npm's registry included.
+mkdir -p "$root/usr/local/share/ca-certificates"
+find /usr/local/share/ca-certificates -maxdepth 1 -name '*.crt' -exec cp {} "$root/usr/local/share/ca-certificates/" \; 2>/dev/null || true
 
 remove_tree "$root/work"
 mkdir -p "$root/work"
@@ -84,8 +89,8 @@ rm -f "$root/root/.Xauthority"
 # cannot keep the next run waiting.
 status=0
 unshare --mount --propagation private -- bash -c "$inner" "$root" \
-    env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
+    env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt \
     ${CI:+CI=$CI} ${FUZZ_SECONDS:+FUZZ_SECONDS=$FUZZ_SECONDS} ${DISPLAY:+DISPLAY=$DISPLAY} ${XAUTHORITY:+XAUTHORITY=/root/.Xauthority} \
-    bash -c "set -e; export DEBIAN_FRONTEND=noninteractive; command -v make >/dev/null || { apt-get update -q && apt-get install -y -q --no-install-recommends git make ca-certificates; }; cd /work/velbarino && $command_line" \
+    bash -c "set -e; export DEBIAN_FRONTEND=noninteractive; command -v make >/dev/null || { apt-get update -q && apt-get install -y -q --no-install-recommends git make ca-certificates; }; { ! command -v update-ca-certificates >/dev/null || update-ca-certificates >/dev/null 2>&1; }; cd /work/velbarino && $command_line" \
     9>&- || status=$?
 exit "$status"
