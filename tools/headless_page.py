@@ -12,6 +12,8 @@ from selenium.webdriver.common.keys import Keys
 
 # Until the program has run its start-up.
 STARTED = "return new Promise(ready => { const wait = () => Module.calledRun ? ready() : setTimeout(wait, 5); wait(); })"
+# Until the page has looked for a camera (and offered its scanner, where it can).
+CAMERA_CHECKED = "return new Promise(done => { const wait = () => Module.scannerChecked ? done() : setTimeout(wait, 5); wait(); })"
 
 
 class HeadlessPage:

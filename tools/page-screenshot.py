@@ -10,7 +10,7 @@ import sys
 import tempfile
 
 from camera_fixture import draw
-from headless_page import STARTED, HeadlessPage
+from headless_page import CAMERA_CHECKED, STARTED, HeadlessPage
 
 SILENT_READER = """window.BarcodeDetector = class { static async getSupportedFormats() { return ['ean_13', 'ean_8']; }
     async detect() { return []; } };"""
@@ -26,7 +26,7 @@ def main():
             page.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": SILENT_READER})
             page.open(page.url)
             page.js(STARTED)
-            page.js("return new Promise(done => { const wait = () => Module.scannerChecked ? done() : setTimeout(wait, 5); wait(); })")
+            page.js(CAMERA_CHECKED)
             page.tap("MenuFile")
             page.tap("MenuScan")
             page.js("return new Promise(shown => setTimeout(shown, 1000))")  # the camera's first frames

@@ -15,7 +15,7 @@ import sys
 import tempfile
 
 from camera_fixture import draw
-from headless_page import STARTED, HeadlessPage
+from headless_page import CAMERA_CHECKED, STARTED, HeadlessPage
 from loopback_server import Server
 
 READY = "return new Promise(done => { const wait = () => { const m = performance.getEntriesByName('velbarino-ready');" \
@@ -102,7 +102,7 @@ def scans(page_path, runs=5):
                 for scan in range(3):
                     page.open(page.url) if scan == 0 else page.js("document.getElementById('Txt_Ean').focus()")
                     page.js(STARTED)
-                    page.js("return new Promise(done => { const wait = () => Module.scannerChecked ? done() : setTimeout(wait, 5); wait(); })")
+                    page.js(CAMERA_CHECKED)
                     took, task = page.async_js(SCAN)
                     (first if scan == 0 else later).append(took)
                     longest.append(task)

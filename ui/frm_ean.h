@@ -82,8 +82,6 @@ public:
     /// (length, bell), then Enter. The action
     /// picked decides what the code gives, with every rule of typing.
     void codeScanned(std::u16string_view code);
-    /// @brief The camera was refused, missing or busy: said in a warning box.
-    void cameraFailed();
     /// @brief Any request to close the window: keeps the window from closing
     /// itself and ends the program exactly as "Fine Programma" does.
     void Form_QueryUnload(bool& Cancel, int UnloadMode);

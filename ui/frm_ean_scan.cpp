@@ -10,7 +10,8 @@ namespace velbarino {
 void Frm_Ean::MenuScan_Click() {
     const ScanOutcome outcome = platform_.scan();
     platform_.setFocus(ControlId::Txt_Ean);  // where a code goes, whatever became of the view
-    if (outcome.kind == ScanOutcome::Failed) cameraFailed();
+    // A camera refused, missing or busy: said, the window as it was.
+    if (outcome.kind == ScanOutcome::Failed) platform_.messageBox(texts::kCameraFailed, texts::kTitle, MessageStyle::Warning);
     if (outcome.kind == ScanOutcome::Read) codeScanned(outcome.code);
 }
 
@@ -22,7 +23,5 @@ void Frm_Ean::codeScanned(std::u16string_view code) {
     std::int16_t enter = keys::Enter;
     Txt_Ean_KeyPress(enter);
 }
-
-void Frm_Ean::cameraFailed() { platform_.messageBox(texts::kCameraFailed, texts::kTitle, MessageStyle::Warning); }
 
 }  // namespace velbarino

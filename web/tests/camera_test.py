@@ -14,6 +14,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from camera_fixture import draw  # noqa: E402
+from headless_page import CAMERA_CHECKED  # noqa: E402
 from loopback_server import Server  # noqa: E402
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -33,7 +34,8 @@ class Camera(Page):
 
     def start(self, instrumented=True, url=None, reader=False):
         super().start(instrumented, url, reader=self.native)
-        self.js(STREAMS + "return new Promise(done => { const wait = () => Module.scannerChecked ? done() : setTimeout(wait, 5); wait(); })")
+        self.js(STREAMS)
+        self.js(CAMERA_CHECKED)
 
     def scan(self, action=None, wait=True):
         """The scanner opened (under @p action, picked first); until the view goes, or a second and a half."""
@@ -59,7 +61,7 @@ def webkit_checks(server):
     page = WebKitPage(server.url("velbarino-web/"), arguments=("--enable-media-stream=true", "--enable-mock-capture-devices=true"))
     try:
         page.start(instrumented=False)
-        page.js("return new Promise(done => { const wait = () => Module.scannerChecked ? done() : setTimeout(wait, 5); wait(); })")
+        page.js(CAMERA_CHECKED)
         return {"WebKit offers the scanner with its mock camera": page.js("return !!document.getElementById('MenuScan')"),
                 "WebKit: the folder's decoder reads a still picture": page.async_js(
                     "const done = arguments[0], image = new Image(), worker = new Worker('scanner-worker.js'); image.src = 'label.png';"

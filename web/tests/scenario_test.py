@@ -12,7 +12,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from headless_page import STARTED, HeadlessPage, Keys  # noqa: E402
+from headless_page import CAMERA_CHECKED, STARTED, HeadlessPage, Keys  # noqa: E402
 from marionette_page import MarionettePage  # noqa: E402
 from webkit_page import WebKitDriving  # noqa: E402
 
@@ -156,7 +156,7 @@ class Page(HeadlessPage):
             self.keys({"Down": Keys.ARROW_DOWN, "Escape": Keys.ESCAPE, "Tab": Keys.TAB, "Space": Keys.SPACE}[text])
         elif act == "Scan":
             self.js("window.scanned = arguments[0]", text)
-            self.js("return new Promise(checked => { const wait = () => Module.scannerChecked ? checked() : setTimeout(wait, 5); wait(); })")
+            self.js(CAMERA_CHECKED)
             self.click("MenuFile")
             self.click("MenuScan")
             self.js("return new Promise(gone => { const wait = () => document.getElementById('ScanView').open ? setTimeout(wait, 5) : gone(); wait(); })")
