@@ -13,15 +13,20 @@ import tempfile
 WIDTH, HEIGHT = 640, 480
 
 
+def label(output, symbology, text):
+    """The barcode as a printed label: white all round it. (ZXingWriter's own
+    margin differs between Debian 12 and 13, whose writer has no -margin.)"""
+    subprocess.run(["ZXingWriter", "-size", "360x180", symbology, text, output], check=True, capture_output=True)
+    subprocess.run(["convert", output, "-bordercolor", "white", "-border", "24", output], check=True)
+    return output
+
+
 def draw(output, symbology, text, degrees=4):
     with tempfile.TemporaryDirectory() as folder:
-        label = os.path.join(folder, "label.png")
         if symbology == "none":
             source = ["-size", f"{WIDTH}x{HEIGHT}", "xc:gray50"]
         else:
-            subprocess.run(["ZXingWriter", "-size", "360x180", "-margin", "24", symbology, text, label], check=True,
-                           capture_output=True)
-            source = [label, "-background", "gray50", "-rotate", str(degrees)]
+            source = [label(os.path.join(folder, "label.png"), symbology, text), "-background", "gray50", "-rotate", str(degrees)]
         grey = subprocess.run(["convert", *source, "-gravity", "center", "-background", "gray50", "-extent",
                                f"{WIDTH}x{HEIGHT}", "-colorspace", "Gray", "-depth", "8", "gray:-"],
                               check=True, capture_output=True).stdout

@@ -7,13 +7,12 @@ With --webkit, in WebKit: its mock camera, and the decoder reading a still
 picture (on an X display). Usage: camera_test.py [--webkit] BUILD_APP_DIR"""
 import json
 import os
-import subprocess
 import sys
 import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from camera_fixture import draw  # noqa: E402
+from camera_fixture import draw, label  # noqa: E402
 from headless_page import CAMERA_CHECKED  # noqa: E402
 from loopback_server import Server  # noqa: E402
 
@@ -56,8 +55,7 @@ class Camera(Page):
 def webkit_checks(server):
     """WebKit, the engine of every iPhone's browsers, offers the scanner with
     its mock camera, and the folder's decoder reads a label there."""
-    subprocess.run(["ZXingWriter", "-size", "360x180", "-margin", "24", "EAN-13", "400638133393",
-                    os.path.join(server.root, "velbarino-web", "label.png")], check=True)
+    label(os.path.join(server.root, "velbarino-web", "label.png"), "EAN-13", "400638133393")
     page = WebKitPage(server.url("velbarino-web/"), arguments=("--enable-media-stream=true", "--enable-mock-capture-devices=true"))
     try:
         page.start(instrumented=False)
