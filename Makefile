@@ -13,7 +13,7 @@ CMAKE_ARGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: all deps deps-run configure build run test test-debian13 sanitize sanitize-run sanitize-build fuzz bench \
-        package windows windows32 windows-test windows-test-run bench-windows web web-build web-test web-test-run \
+        package windows windows32 windows-test windows-test-run bench-windows web web-build web-test web-test-run window-compare \
         bench-web release reproducible clean
 
 all: build
@@ -131,13 +131,23 @@ web-build:
 web-test: deps
 	$(MAKE) --no-print-directory web-test-run
 
-web-test-run: web-build
-	/usr/bin/python3 web/tests/scenario_test.py $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
+# The page's readings of its window go through the comparer the desktop
+# tests use, built natively: $(COMPARER).
+COMPARER = $(CURDIR)/$(BUILD_DIR)/ui/tests/window_compare
+TABLE = $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json $(COMPARER)
+
+web-test-run: web-build window-compare
+	/usr/bin/python3 web/tests/scenario_test.py $(TABLE)
 	/usr/bin/python3 web/tests/device_test.py $(CURDIR)/$(WEB_DIR)/app
-	xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3 web/tests/scenario_test.py --webkit $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
-	/usr/bin/python3 web/tests/scenario_test.py --firefox $(CURDIR)/$(WEB_DIR)/app/velbarino.html ui/tests/scenarios.json
+	xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3 web/tests/scenario_test.py --webkit $(TABLE)
+	/usr/bin/python3 web/tests/scenario_test.py --firefox $(TABLE)
 	/usr/bin/python3 web/tests/camera_test.py $(CURDIR)/$(WEB_DIR)/app
 	xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3 web/tests/camera_test.py --webkit $(CURDIR)/$(WEB_DIR)/app
+
+window-compare:
+	[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
+	    -DVELBARINO_WERROR=$(WERROR) $(CMAKE_ARGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target window_compare
 
 # The page's size, its start-up against a bare page with the same controls,
 # and the time from a key to the result, in headless Chromium.

@@ -59,6 +59,8 @@ void velbarino_code_contextmenu(val event) { window().codeContextMenu(event); }
 void velbarino_copy_click(val) { window().copyClick(); }
 void velbarino_menu_click(val event) { window().menuClick(event); }
 void velbarino_menu_keydown(val event) { window().menuKeyDown(event); }
+void velbarino_bar_keydown(val event) { window().barKeyDown(event); }
+void velbarino_window_keydown(val event) { window().windowKeyDown(event); }
 void velbarino_press_anywhere(val event) { window().pressAnywhere(event); }
 void velbarino_click_anywhere(val event) { window().clickAnywhere(event); }
 void velbarino_control_focused(val event) { window().controlFocused(event); }
@@ -91,6 +93,8 @@ EMSCRIPTEN_BINDINGS(velbarino) {
     function("copyClick", &velbarino_copy_click);
     function("menuClick", &velbarino_menu_click);
     function("menuKeyDown", &velbarino_menu_keydown);
+    function("barKeyDown", &velbarino_bar_keydown);
+    function("windowKeyDown", &velbarino_window_keydown);
     function("pressAnywhere", &velbarino_press_anywhere);
     function("clickAnywhere", &velbarino_click_anywhere);
     function("controlFocused", &velbarino_control_focused);

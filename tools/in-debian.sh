@@ -7,8 +7,10 @@
 #   build-debian<N>/ to make it anew.
 # - /proc, /sys and /dev are mounted inside a private mount namespace: they
 #   vanish with the run, even when it dies, so removing the root can never
-#   reach the host's /dev. So is the X display's socket folder, and DISPLAY
-#   and the X authority go in: 'make run' there shows its window here.
+#   reach the host's /dev. 'make run' alone gets this machine's X display
+#   (its socket folder, DISPLAY, and the X authority on a memory file system
+#   of the namespace's own, gone with the run however it ends), so that its
+#   window shows here and no other command draws on the user's screen.
 # - The clone sees committed sources only, as a release does. A checkout that
 #   another user owns is trusted for that one clone only (no global setting).
 # - Two runs on one checkout take turns: the second waits for the first, and
@@ -79,18 +81,26 @@ printf '[safe]\n\tdirectory = %s\n\tdirectory = %s/.git\n' "$PWD" "$PWD" >"$trus
 GIT_CONFIG_GLOBAL=$trust git clone --quiet --no-hardlinks "$PWD" "$root/work/velbarino"
 
 inner='mount -t proc proc "$0/proc" && mount --rbind /sys "$0/sys" && mount --rbind /dev "$0/dev" &&
-    { [ ! -d /tmp/.X11-unix ] || { mkdir -p "$0/tmp/.X11-unix" && mount --bind /tmp/.X11-unix "$0/tmp/.X11-unix"; }; } && exec chroot "$0" "$@"'
+    { [ -z "$SHOW_DISPLAY" ] || [ ! -d /tmp/.X11-unix ] || { mkdir -p "$0/tmp/.X11-unix" && mount --bind /tmp/.X11-unix "$0/tmp/.X11-unix"; }; } &&
+    { [ -z "$HOST_XAUTHORITY" ] || { mkdir -p "$0/run/x-authority" && mount -t tmpfs -o mode=0700,size=1m tmpfs "$0/run/x-authority" &&
+        cp "$HOST_XAUTHORITY" "$0/run/x-authority/Xauthority"; }; } && exec chroot "$0" "$@"'
 command_line=$(printf '%q ' "$@")
-# This machine's X display reaches the root, so that 'make run' there shows its window.
-rm -f "$root/root/.Xauthority"
-[ -z "${XAUTHORITY:-}" ] || [ ! -r "$XAUTHORITY" ] || { mkdir -p "$root/root" && cp "$XAUTHORITY" "$root/root/.Xauthority"; }
+display=() show_display="" host_xauthority=""
+if [ "$*" = "make run" ] && [ -n "${DISPLAY:-}" ]; then
+    display=("DISPLAY=$DISPLAY") show_display=1
+    if [ -n "${XAUTHORITY:-}" ] && [ -r "$XAUTHORITY" ]; then
+        host_xauthority=$XAUTHORITY
+        display+=(XAUTHORITY=/run/x-authority/Xauthority)
+    fi
+fi
+rm -f "$root/root/.Xauthority"  # where an older version of this script left a copy
 # The lock (descriptor 9) is this script's alone, held until the command
 # ends: the command does not inherit it, so a daemon that it leaves running
 # cannot keep the next run waiting.
 status=0
-unshare --mount --propagation private -- bash -c "$inner" "$root" \
+SHOW_DISPLAY=$show_display HOST_XAUTHORITY=$host_xauthority unshare --mount --propagation private -- bash -c "$inner" "$root" \
     env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt \
-    ${CI:+CI=$CI} ${FUZZ_SECONDS:+FUZZ_SECONDS=$FUZZ_SECONDS} ${DISPLAY:+DISPLAY=$DISPLAY} ${XAUTHORITY:+XAUTHORITY=/root/.Xauthority} \
+    ${CI:+CI=$CI} ${FUZZ_SECONDS:+FUZZ_SECONDS=$FUZZ_SECONDS} "${display[@]}" \
     bash -c "set -e; export DEBIAN_FRONTEND=noninteractive; command -v make >/dev/null || { apt-get update -q && apt-get install -y -q --no-install-recommends git make ca-certificates; }; { ! command -v update-ca-certificates >/dev/null || update-ca-certificates >/dev/null 2>&1; }; cd /work/velbarino && $command_line" \
     9>&- || status=$?
 exit "$status"

@@ -51,6 +51,11 @@ const char* borderName(Border border) {
 
 WindowView windowView(const MainWindowState& state) {
     WindowView view;
+    view.title = state.form().Caption;
+    for (const MenuEntry& top : state.menus()) {
+        MenuView& menu = view.menus.emplace_back(MenuView{top.Caption, {}});
+        for (const MenuEntry& item : top.items) menu.items.push_back(item.Caption);
+    }
     view.width = pixelsOf(state.form().clientWidth);
     view.height = pixelsOf(state.form().clientHeight);
     for (const ControlId id : kLabelIds) {
@@ -71,10 +76,30 @@ WindowView windowView(const MainWindowState& state) {
 }
 
 std::string toJson(const WindowView& view) {
-    std::string out = "{\"client\":[";
+    std::string out = "{\"title\":";
+    appendQuoted(out, view.title);
+    out += ",\"client\":[";
     appendNumbers(out, {view.width, view.height});
-    out += "],\"controls\":{";
+    out += "],\"menus\":[";
     const char* comma = "";
+    for (const MenuView& menu : view.menus) {
+        out += comma;
+        out += "{\"text\":";
+        appendQuoted(out, menu.text);
+        out += ",\"items\":[";
+        const char* between = "";
+        for (const std::u16string& item : menu.items) {
+            out += between;
+            out += "{\"text\":";
+            appendQuoted(out, item);
+            out += ",\"enabled\":true}";
+            between = ",";
+        }
+        out += "]}";
+        comma = ",";
+    }
+    out += "],\"controls\":{";
+    comma = "";
     for (const ControlView& control : view.controls) {
         out += comma;
         appendQuoted(out, controlName(control.id));

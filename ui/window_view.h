@@ -1,7 +1,7 @@
 // What the window shows a user, read off MainWindowState (the model every
-// binding renders): each control's text, whether it is drawn, its place and
-// size in pixels at the design's resolution, its border, and the order Tab
-// goes in. A binding's window test reads its real window into the same shape
+// binding renders): its title, its client area's size, the menu bar and each
+// menu's items, each control's text, whether it is drawn, its place and size
+// in pixels at the design's resolution, its border, and the order Tab goes in. A binding's window test reads its real window into the same shape
 // after every step and compares the two, so that a binding drawing, hiding or
 // ordering anything differently from the model fails whatever a row names.
 // The page hands it out as JSON (Module.windowView()) to whoever inspects it.
@@ -24,9 +24,16 @@ struct ControlView {
     Border border = Border::None;
 };
 
+struct MenuView {
+    std::u16string text;                // '&' before its access key
+    std::vector<std::u16string> items;  // each enabled, in order, none a separator
+};
+
 struct WindowView {
+    std::u16string title;
     int width = 0;  // the client area, pixels
     int height = 0;
+    std::vector<MenuView> menus;
     std::vector<ControlView> controls;  // every control, labels first, in the order of ControlId
     std::vector<ControlId> tabOrder;
     std::vector<std::u16string> entries;  // of the action list
@@ -35,7 +42,8 @@ struct WindowView {
 /// @brief The window as @p state says a user must see it.
 WindowView windowView(const MainWindowState& state);
 
-/// @brief @p view as JSON: {"client": [w, h], "controls": {name: {"shown",
+/// @brief @p view as JSON: {"title", "client": [w, h], "menus": [{"text",
+/// "items": [{"text", "enabled": true}]}], "controls": {name: {"shown",
 /// "text", "place": [l, t, w, h], "border": "none"|"sunken"|"raised"}},
 /// "tabOrder": [names], "entries": [texts]}. A hidden control is only
 /// {"shown": false}. Text leaves as \\u escapes of its UTF-16 units, lone

@@ -171,6 +171,7 @@ void MainWindow::buildMenus() {
         create("button", "MenuBar", id);
         setProperty(id, "textContent", caption);
         setProperty(id, "accessKey", key);
+        setNumber(id, "tabIndex", -1);  // reached by F10 or its access key, as on the desktop; Tab stays in the window
         setAttribute(id, "role", std::string("menuitem"));
         setAttribute(id, "aria-haspopup", std::string("menu"));
         create("div", "MenuBar", popup, "popup");
@@ -356,7 +357,71 @@ void MainWindow::menuClick(val event) {
     }
 }
 
-void MainWindow::menuKeyDown(val event) { popups_.menuKeyDown(event); }
+// In an open menu of the bar, Left and Right open the next menu along it.
+void MainWindow::menuKeyDown(val event) {
+    const std::string key = event["key"].as<std::string>();
+    val menu = event["currentTarget"];
+    if ((key == "ArrowLeft" || key == "ArrowRight") && menu["parentNode"].strictlyEquals(byId("MenuBar"))) {
+        toTitle(menu["previousElementSibling"], key == "ArrowLeft" ? -1 : 1, true);
+        event.call<void>("preventDefault");
+        return;
+    }
+    popups_.menuKeyDown(event);
+}
+
+// On a title of the menu bar: Left and Right go along the bar (switching the
+// open menu), Down opens its menu, Escape goes back to the window.
+void MainWindow::barKeyDown(val event) {
+    const std::string key = event["key"].as<std::string>();
+    val title = event["currentTarget"];
+    const bool open = !byId(title["id"].as<std::string>() + "_items")["hidden"].as<bool>();
+    if (key == "ArrowLeft" || key == "ArrowRight") {
+        toTitle(title, key == "ArrowLeft" ? -1 : 1, open);
+    } else if (key == "ArrowDown" && !open) {
+        toTitle(title, 0, true);
+    } else if (key == "Escape") {
+        popups_.backToWindow();
+    } else {
+        return;
+    }
+    event.call<void>("preventDefault");
+}
+
+void MainWindow::toTitle(const val& from, int step, bool open) {
+    const std::vector<MenuEntry>& menus = state_.menus();
+    const int count = static_cast<int>(menus.size());
+    int at = 0;
+    while (at < count && from["id"].as<std::string>() != menuName(menus[static_cast<std::size_t>(at)].id)) ++at;
+    const std::string next = menuName(menus[static_cast<std::size_t>((at + step + count) % count)].id);
+    popups_.closeMenus();
+    if (open) {
+        popups_.openMenu(byId(next + "_items"));
+    } else {
+        byId(next).call<void>("focus");
+    }
+}
+
+// Tab and Shift+Tab go round the window's tab stops and never leave it, as
+// in a desktop window; F10 puts the focus on the menu bar, as Windows does.
+void MainWindow::windowKeyDown(val event) {
+    const std::string key = event["key"].as<std::string>();
+    if (event["altKey"].as<bool>() || event["ctrlKey"].as<bool>() || event["metaKey"].as<bool>()) return;
+    if (key == "F10" && !event["shiftKey"].as<bool>()) {
+        popups_.closeMenus();
+        byId(menuName(state_.menus().front().id)).call<void>("focus");
+        event.call<void>("preventDefault");
+        return;
+    }
+    const std::vector<ControlId> stops = state_.tabStops();
+    const val target = event["target"]["id"];
+    const std::string at = target.isString() ? target.as<std::string>() : std::string();
+    const auto here = std::find_if(stops.begin(), stops.end(), [&](ControlId id) { return nameOf(id) == at; });
+    if (key != "Tab" || here == stops.end()) return;
+    const auto count = static_cast<std::ptrdiff_t>(stops.size());
+    const std::ptrdiff_t next = (here - stops.begin() + (event["shiftKey"].as<bool>() ? count - 1 : 1)) % count;
+    popups_.focus(byId(nameOf(stops[static_cast<std::size_t>(next)])));
+    event.call<void>("preventDefault");
+}
 void MainWindow::pressAnywhere(val event) { popups_.pressAnywhere(event); }
 void MainWindow::clickAnywhere(val event) { popups_.clickAnywhere(event); }
 void MainWindow::controlFocused(val event) { popups_.controlFocused(event); }

@@ -49,6 +49,8 @@ public:
     void copyClick();
     void menuClick(val event);
     void menuKeyDown(val event);
+    void barKeyDown(val event);
+    void windowKeyDown(val event);
     void pressAnywhere(val event);
     void clickAnywhere(val event);
     void controlFocused(val event);
@@ -73,6 +75,9 @@ private:
     void buildMenus();
     void typeCommitted(const std::u16string& text);
     void openList();
+    /// The menu bar's title @p step places from the focused one, round the bar:
+    /// focused, or its menu opened where @p open.
+    void toTitle(const val& from, int step, bool open);
 
     MainWindowState& state_;
     Frm_Ean& form_;

@@ -67,6 +67,11 @@ void Popups::closeMenus() {
     if (!lastFocus_.isNull()) lastFocus_.call<void>("focus");
 }
 
+void Popups::backToWindow() {
+    closeMenus();
+    if (!lastFocus_.isNull()) lastFocus_.call<void>("focus");
+}
+
 // In an open menu: arrows move between its entries, Escape closes it.
 void Popups::menuKeyDown(val event) {
     const std::string key = event["key"].as<std::string>();

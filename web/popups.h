@@ -28,6 +28,8 @@ public:
     void focus(val control);
     void openMenu(val menu);
     void closeMenus();
+    /// Closes the menus and gives the focus back to the control that had it.
+    void backToWindow();
     /// Arrows and Escape in an open menu.
     void menuKeyDown(val event);
 

@@ -224,6 +224,19 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
             return 0;
         }
+        // As a dialog does: the control that had the focus gets it back when the
+        // window is active again (after a message box, or from another program),
+        // not the window itself, where the keys would go nowhere.
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focused = GetFocus();
+                if (focused != nullptr && IsChild(hwnd_, focused)) lastFocus_ = focused;
+            } else if (HIWORD(wParam) == 0) {  // not minimised
+                const std::vector<ControlId> stops = state_.tabStops();
+                HWND target = lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : stops.empty() ? nullptr : controls_.at(stops.front());
+                if (target != nullptr) SetFocus(target);
+            }
+            return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: break;
     }

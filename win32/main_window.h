@@ -74,6 +74,7 @@ private:
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
     HWND announcer_ = nullptr;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the window was last deactivated
     std::map<ControlId, HWND> controls_;
     HFONT font_ = nullptr;
     bool writingText_ = false;  // the model's own write: its EN_CHANGE is no user edit

@@ -50,52 +50,6 @@ bool openClipboard(HWND owner) {
     return true;
 }
 
-// Formats whose data is not a block of global memory: GDI objects, and
-// handles whose meaning only their owner knows.
-bool heldInGlobalMemory(UINT format) {
-    switch (format) {
-        case CF_BITMAP: case CF_DSPBITMAP: case CF_METAFILEPICT: case CF_DSPMETAFILEPICT:
-        case CF_ENHMETAFILE: case CF_DSPENHMETAFILE: case CF_PALETTE: case CF_OWNERDISPLAY:
-            return false;
-        default:
-            return !(format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST) && !(format >= CF_PRIVATEFIRST && format <= CF_PRIVATELAST);
-    }
-}
-
-struct ClipboardEntry {
-    UINT format;
-    std::vector<BYTE> bytes;
-};
-
-// Copies of what the open clipboard holds in global memory.
-std::vector<ClipboardEntry> clipboardEntries() {
-    std::vector<ClipboardEntry> entries;
-    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-        if (!heldInGlobalMemory(format)) continue;
-        HANDLE data = GetClipboardData(format);
-        const auto* bytes = static_cast<const BYTE*>(data != nullptr ? GlobalLock(data) : nullptr);
-        if (bytes == nullptr) continue;
-        entries.push_back({format, std::vector<BYTE>(bytes, bytes + GlobalSize(data))});
-        GlobalUnlock(data);
-    }
-    return entries;
-}
-
-// Puts back, into the open and emptied clipboard, what clipboardEntries() read.
-void restoreClipboard(const std::vector<ClipboardEntry>& entries) {
-    for (const ClipboardEntry& entry : entries) {
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, entry.bytes.empty() ? 1 : entry.bytes.size());
-        auto* target = static_cast<BYTE*>(memory != nullptr ? GlobalLock(memory) : nullptr);
-        if (target == nullptr) {
-            if (memory != nullptr) GlobalFree(memory);
-            continue;
-        }
-        std::copy(entry.bytes.begin(), entry.bytes.end(), target);
-        GlobalUnlock(memory);
-        if (SetClipboardData(entry.format, memory) == nullptr) GlobalFree(memory);
-    }
-}
-
 }  // namespace
 
 AppInfo versionInformation(HMODULE module) {
@@ -194,9 +148,9 @@ void Win32Platform::announce(std::u16string_view text) {
 
 void Win32Platform::beep() { bell_(); }
 
-// The memory is filled before the clipboard is opened and emptied, and what
-// the clipboard held is kept until the copy is in, so that a copy that fails
-// leaves the clipboard as it was.
+// The memory is filled before the clipboard is opened, so that it is held
+// only for the moment of emptying and setting it. Nothing on it is read:
+// reading another program's delayed format would make that program render it.
 bool Win32Platform::copyText(std::u16string_view text) {
     const std::wstring wide = toWide(text);
     HGLOBAL memory = allocate_((wide.size() + 1) * sizeof(wchar_t));
@@ -212,13 +166,9 @@ bool Win32Platform::copyText(std::u16string_view text) {
         GlobalFree(memory);
         return false;
     }
-    const std::vector<ClipboardEntry> held = clipboardEntries();
     EmptyClipboard();
     const bool copied = setData_(CF_UNICODETEXT, memory) != nullptr;
-    if (!copied) {
-        GlobalFree(memory);  // the clipboard owns it only once it is set
-        restoreClipboard(held);
-    }
+    if (!copied) GlobalFree(memory);  // the clipboard owns it only once it is set
     CloseClipboard();
     return copied;
 }

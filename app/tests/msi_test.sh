@@ -26,16 +26,20 @@ product_code() { msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' '$1 == "
 # A 32-bit installer writes to the registry's 32-bit view.
 registry_view=/reg:64
 [ "$arch" = x86 ] && registry_view=/reg:32
-# The installed-programs entry of a product code, empty when there is none
-# (Wine's reg prints its error on standard output). A query that fails for
-# any other reason, as one did once on a loaded machine, is asked again.
+# entry CODE: the installed-programs entry of a product code into $listed,
+# empty when there is none (Wine's reg prints its error on standard output).
+# A query that fails for any other reason, as one did once on a loaded
+# machine, is asked again; a registry that cannot be read fails the test,
+# never reads as "not listed".
 entry() {
-    local listed
+    local answer
     for _ in 1 2 3 4 5; do
-        listed=$(wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1" "$registry_view" 2>&1) \
-            && { tr -d '\r' <<<"$listed"; return 0; }
-        grep -qi "unable to find" <<<"$listed" && return 0 || sleep 1
+        answer=$(wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1" "$registry_view" 2>&1) \
+            && { listed=$(tr -d '\r' <<<"$answer"); return 0; }
+        grep -qi "unable to find" <<<"$answer" && { listed=""; return 0; }
+        sleep 1
     done
+    fail "the registry could not be read for $1: $answer"
 }
 value_of() { awk -v name="$1" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
 
@@ -64,7 +68,7 @@ for file in velbarino.exe LICENSE.txt LEGGIMI.txt; do
     cmp -s "$stage/$file" "$installed/$file" || fail "$file not installed under %LOCALAPPDATA%\\Programs\\Velbarino"
 done
 [ -f "$shortcut" ] || fail "no Start-menu shortcut"
-listed=$(entry "$old_code")
+entry "$old_code"
 [ "$(value_of DisplayName <<<"$listed")" = Velbarino ] || fail "not in the installed programs: $listed"
 [ "$(value_of DisplayVersion <<<"$listed")" = "$version" ] || fail "wrong version listed: $listed"
 [ "$(value_of Publisher <<<"$listed")" = "Velbarino contributors" ] || fail "no publisher listed: $listed"
@@ -84,19 +88,19 @@ grep -q "Version=\"$newer\"" "$scratch/newer.wxs" && grep -q "$new_code" "$scrat
     || fail "could not make a newer source from $wxs"
 (cd "$stage" && wixl --arch "$arch" --output "$scratch/newer.msi" "$scratch/newer.wxs" 2>/dev/null)
 [ "$(msiexec_status /i "$scratch/newer.msi")" = 0 ] || fail "the newer build did not install"
-[ -z "$(entry "$old_code")" ] || fail "the older version is still listed after the upgrade"
-[ "$(value_of DisplayVersion <<<"$(entry "{$new_code}")")" = "$newer" ] || fail "the newer version is not listed"
+entry "$old_code"; [ -z "$listed" ] || fail "the older version is still listed after the upgrade"
+entry "{$new_code}"; [ "$(value_of DisplayVersion <<<"$listed")" = "$newer" ] || fail "the newer version is not listed"
 [ -f "$installed/velbarino.exe" ] && [ -f "$shortcut" ] || fail "the upgrade lost the program or its shortcut"
 
 # The older build is refused over the newer one.
 [ "$(msiexec_status /i "$msi")" = 67 ] || fail "an older build replaced a newer one"
-[ -n "$(entry "{$new_code}")" ] || fail "the refused downgrade removed the newer version"
+entry "{$new_code}"; [ -n "$listed" ] || fail "the refused downgrade removed the newer version"
 
 [ "$(msiexec_status /x "$scratch/newer.msi")" = 0 ] || fail "removal failed"
 [ ! -e "$installed" ] || fail "files left: $(ls -A "$installed")"
 [ ! -e "$users/AppData/Local/Programs" ] || fail "the Programs folder we created was left"
 [ ! -e "$shortcut" ] || fail "the shortcut was left"
-[ -z "$(entry "{$new_code}")" ] || fail "still listed after removal"
+entry "{$new_code}"; [ -z "$listed" ] || fail "still listed after removal"
 wine reg query 'HKCU\Software\Velbarino' >/dev/null 2>&1 && fail "HKCU\\Software\\Velbarino was left"
 "$(dirname "$(readlink -f "$(command -v wine64 || echo /usr/lib/wine/wine64)")")/wineserver" -k 2>/dev/null || true
 sleep 1

@@ -2,7 +2,10 @@
 # What a blind user hears: Orca itself listens to the real program, on a
 # virtual X display with a window manager, in a D-Bus session of its own with
 # the accessibility bus, while the keyboard drives it. The assertions are the
-# lines Orca logs as spoken.
+# lines Orca logs as spoken. Orca and the speech server it spawns live in a
+# runtime folder of this run's own: a server that another run left (one with
+# a synthesizer and no sound card hangs) is never reached, and every process
+# of this run's folder is stopped at the end, however the run ends.
 set -euo pipefail
 binary=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -12,12 +15,20 @@ fi
 # shellcheck source=../../tools/xvfb-window.sh
 source "$here/../../tools/xvfb-window.sh"
 log=$(mktemp)
-on_exit 'rm -f "$log"'
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+export XDG_RUNTIME_DIR=$runtime XDG_CONFIG_HOME=$runtime/config
+# Speech goes to ALSA's null device: a synthesizer with no sound card to play on would hang the server.
+mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher"
+printf 'AudioOutputMethod "alsa"\nAudioALSADevice "null"\n' >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
+# Each process started with this run's runtime folder in its environment (Orca, speech-dispatcher, its modules).
+ours() { grep -lzx "XDG_RUNTIME_DIR=$runtime" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3 | grep -vx "$$" || true; }
+stop_ours() { local pids; pids=$(ours); [ -z "$pids" ] || kill $pids 2>/dev/null; sleep 0.5; pids=$(ours); [ -z "$pids" ] || kill -9 $pids 2>/dev/null; rm -rf "$runtime" "$log"; }
+on_exit stop_ours
+trap 'exit 1' INT TERM HUP
 /usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
 start_window_manager   # window activation is what makes Orca read a message box
 orca --replace --debug-file="$log" >/dev/null 2>&1 &
-orca_pid=$!
-on_exit 'kill "$orca_pid" 2>/dev/null'
 for _ in $(seq 1 100); do grep -q "SPEECH OUTPUT: 'Screen reader on" "$log" 2>/dev/null && break; sleep 0.1; done
 
 start_velbarino "$binary" 2>/dev/null  # the program's own warnings; a failure to start is on standard output

@@ -115,6 +115,7 @@ private:
         list()->showPopup();
         QAbstractItemView* view = list()->view();
         QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+        observe("with the list open");
         for (int i = list()->currentIndex(); i < index; ++i) QTest::keyClick(view, Qt::Key_Down);
         for (int i = list()->currentIndex(); i > index; --i) QTest::keyClick(view, Qt::Key_Up);
         QTest::keyClick(view, Qt::Key_Return);
@@ -198,7 +199,18 @@ private:
             case Act::DoubleClickField: QTest::mouseDClick(field(), Qt::LeftButton, {}, QPoint(4, 8)); break;
             case Act::DoubleClickCode: QTest::mouseDClick(label("LabEsatto"), Qt::LeftButton); break;
             case Act::Copia: contextMenu(label("LabEsatto"), QStringLiteral("Copia")); break;
-            case Act::Menu: find<QAction>(menuName(static_cast<MenuId>(step.index)))->trigger(); break;
+            case Act::Menu: {  // the menu opened on the bar, then its entry picked with Enter
+                QAction* item = find<QAction>(menuName(static_cast<MenuId>(step.index)));
+                for (QAction* top : program->window().menuBar()->actions()) {
+                    if (!top->menu()->actions().contains(item)) continue;
+                    program->window().menuBar()->setActiveAction(top);
+                    QVERIFY(QTest::qWaitForWindowExposed(top->menu()));
+                    observe("with a menu open");
+                    top->menu()->setActiveAction(item);
+                    QTest::keyClick(top->menu(), Qt::Key_Return);
+                }
+                break;
+            }
             case Act::CloseRequest: program->window().close(); break;
             case Act::OpenList:
                 clickThroughWindow(list());
@@ -231,26 +243,57 @@ private:
                 break;
         }
         QTest::qWait(20);  // a popup closes after the event that closes it
+        // Qt's offscreen platform gives the window no activation back once a
+        // message box or a popup has closed, as a window manager does (and
+        // with it the focus): given here, as a window manager would.
+        if (QApplication::activePopupWidget() == nullptr && QApplication::activeWindow() != &program->window() && program->window().isVisible()) {
+            program->window().activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&program->window()));
+        }
     }
     const MainWindowState& model() override { return program->state(); }
+    /// A menu's items as drawn: each one's text and whether it is enabled, or a separator.
+    static nlohmann::json menuItems(QMenu* menu) {
+        nlohmann::json items = nlohmann::json::array();
+        for (QAction* item : menu->actions()) {
+            items.push_back(item->isSeparator() ? nlohmann::json{{"separator", true}}
+                                                : nlohmann::json{{"text", item->text().toStdString()}, {"enabled", item->isEnabled()}});
+        }
+        return items;
+    }
     nlohmann::json wholeWindow() override {
-        nlohmann::json controls = nlohmann::json::object(), order = nlohmann::json::array();
+        nlohmann::json controls = nlohmann::json::object(), order = nlohmann::json::array(), menus = nlohmann::json::array();
+        auto* button = find<QPushButton>("Cmd_Calcola");
         for (const auto& [id, widget] : program->window().controls()) {
             const QRect r = widget->geometry();
             auto* label = qobject_cast<QLabel*>(widget);
             const QString text = label != nullptr ? label->text() : id == ControlId::Txt_Ean ? field()->text()
-                               : id == ControlId::Cmb_Ean ? list()->currentText() : find<QPushButton>("Cmd_Calcola")->text();
-            const char* border = label != nullptr ? (label->frameShadow() == QFrame::Sunken && label->frameShape() != QFrame::NoFrame ? "sunken" : "none")
-                               : id == ControlId::Txt_Ean ? (field()->hasFrame() ? "sunken" : "none") : "raised";
+                               : id == ControlId::Cmb_Ean ? list()->currentText() : button->text();
+            const bool framed = label != nullptr ? label->frameShape() != QFrame::NoFrame : id == ControlId::Txt_Ean ? field()->hasFrame()
+                              : id == ControlId::Cmb_Ean ? list()->hasFrame() : !button->isFlat();
+            const bool sunken = label != nullptr ? label->frameShadow() == QFrame::Sunken : id == ControlId::Txt_Ean;
             controls[controlName(id)] = widget->isVisible() ? nlohmann::json{{"shown", true}, {"text", text.toStdString()},
-                                                                              {"place", {r.x(), r.y(), r.width(), r.height()}}, {"border", border}}
+                                                                              {"place", {r.x(), r.y(), r.width(), r.height()}},
+                                                                              {"border", !framed ? "none" : sunken ? "sunken" : "raised"}}
                                                             : nlohmann::json{{"shown", false}};
         }
         QWidget* first = list();  // the focus chain from the first control round to it again
-        for (QWidget* w = first; order.empty() || w != first; w = w->nextInFocusChain()) {
+        QWidget* w = first;
+        for (int i = 0; w != nullptr && i < 100 && (i == 0 || w != first); ++i, w = w->nextInFocusChain()) {
             if (w->focusPolicy() & Qt::TabFocus && w->isVisible() && focusOf(w)) order.push_back(controlName(*focusOf(w)));
         }
-        return {{"controls", controls}, {"tabOrder", order}, {"entries", chrome()["entries"]}};
+        auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        nlohmann::json openMenu = nullptr;
+        for (QAction* top : program->window().menuBar()->actions()) {
+            menus.push_back({{"text", top->text().toStdString()}, {"items", menuItems(top->menu())}});
+            if (top->menu() == open) openMenu = menus.back();
+        }
+        const QSize client = program->window().centralWidget()->size();
+        nlohmann::json entries = nlohmann::json::array();
+        for (int i = 0; i < list()->count(); ++i) entries.push_back(list()->itemText(i).toStdString());
+        return {{"title", program->window().windowTitle().toStdString()}, {"client", {client.width(), client.height()}},
+                {"menus", menus}, {"openMenu", openMenu}, {"popupFocus", QApplication::activePopupWidget() != nullptr},
+                {"controls", controls}, {"tabOrder", order}, {"entries", entries}};
     }
     std::optional<ControlId> focusOf(QWidget* widget) {
         for (const auto& [id, control] : program->window().controls()) {
@@ -297,19 +340,7 @@ private:
     int bells() override { return bells_; }
     std::u16string clipboard() override { return u16(QApplication::clipboard()->text()); }
     int endRequests() override { return endRequests_; }
-    nlohmann::json chrome() override {
-        nlohmann::json entries = nlohmann::json::array(), menus = nlohmann::json::array();
-        for (int i = 0; i < list()->count(); ++i) entries.push_back(list()->itemText(i).toStdString());
-        for (QAction* top : program->window().menuBar()->actions()) {
-            nlohmann::json items = nlohmann::json::array();
-            for (QAction* item : top->menu()->actions()) items.push_back(item->text().toStdString());
-            menus.push_back({top->text().toStdString(), items});
-        }
-        return {{"title", program->window().windowTitle().toStdString()}, {"entries", entries},
-                {"listCaption", label("Lab_Desc0")->text().toStdString()},
-                {"buttonCaption", find<QPushButton>("Cmd_Calcola")->text().toStdString()},
-                {"toolTips", {list()->toolTip().toStdString(), field()->toolTip().toStdString()}}, {"menus", menus}};
-    }
+    nlohmann::json toolTips() override { return {list()->toolTip().toStdString(), field()->toolTip().toStdString()}; }
 
 private slots:
     void initTestCase() { useItalian(); }

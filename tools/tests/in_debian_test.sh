@@ -4,6 +4,7 @@
 # machine) takes the place of a Debian one, and a stand-in debootstrap makes
 # it, so that each case takes seconds:
 # - as root, on a checkout that another user owns;
+# - the X display for make run alone, and no X authority left behind;
 # - two runs started together on one checkout take turns, and a daemon that
 #   a run leaves behind does not keep the next one waiting;
 # - a root that debootstrap left half-made, with a folder of this machine
@@ -49,7 +50,9 @@ for program in bash env sleep; do
     cp "$(command -v "$program")" "$target/usr/bin/"
     ldd "$(command -v "$program")" | grep -o '/[^ ]*' | xargs -I{} cp --parents -L {} "$target"
 done
-printf '#!/bin/bash\n' >"$target/usr/bin/make" && chmod +x "$target/usr/bin/make"
+# make records the display it was given, and the X authority's first line.
+printf '#!/bin/bash\necho "${DISPLAY:-none}" >/tmp/display\n[ -z "$XAUTHORITY" ] || { read -r line <"$XAUTHORITY"; echo "$line" >/tmp/xauthority; }\n' >"$target/usr/bin/make"
+chmod +x "$target/usr/bin/make"
 SH
 chmod +x "$scratch/bin/debootstrap"
 export PATH=$scratch/bin:$PATH
@@ -67,8 +70,14 @@ run() { "$at/tools/in-debian.sh" 13 "$@" >>"$scratch/log" 2>&1; }
 
 checkout others nobody
 check "runs as root on a checkout that nobody owns" run true
-DISPLAY=:7 run bash -c 'echo "$DISPLAY" >/tmp/display'
-check "the X display goes in" test "$(cat "$root/tmp/display" 2>/dev/null)" = :7
+echo "cookie-of-this-test" >"$scratch/xauthority"
+DISPLAY=:7 XAUTHORITY=$scratch/xauthority run make run
+check "make run gets the X display and its authority" test "$(cat "$root/tmp/display" "$root/tmp/xauthority" 2>/dev/null)" = ":7
+cookie-of-this-test"
+rm -f "$root/tmp/xauthority"
+DISPLAY=:7 XAUTHORITY=$scratch/xauthority run make test
+check "another command gets no display" test "$(cat "$root/tmp/display" 2>/dev/null)" = none
+check "no X authority is left in the root" test -z "$(grep -rl cookie-of-this-test "$root" 2>/dev/null)"
 checkout together root
 
 turn='echo begin >>/tmp/turns; sleep 1; test -d /work/velbarino; echo end >>/tmp/turns'

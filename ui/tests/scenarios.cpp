@@ -64,26 +64,18 @@ json seen(Driver& driver, const std::string& what) {
     if (what == "enterReachedField") return driver.enterReachedField();
     if (what == "copiaEnabled") return driver.copiaEnabled();
     if (what == "boxes") return driver.boxes();
-    if (what == "chrome") return driver.chrome();
+    if (what == "chrome") {  // what does not change while the program runs, from the window as read
+        const json window = driver.wholeWindow();
+        json menus = json::array();
+        for (const json& menu : window["menus"]) {
+            json items = json::array();
+            for (const json& item : menu["items"]) items.push_back(item.value("text", "<separator>"));
+            menus.push_back({menu["text"], items});
+        }
+        return {{"title", window["title"]}, {"entries", window["entries"]}, {"listCaption", window["controls"]["Lab_Desc0"]["text"]},
+                {"buttonCaption", window["controls"]["Cmd_Calcola"]["text"]}, {"toolTips", driver.toolTips()}, {"menus", menus}};
+    }
     throw std::invalid_argument("not a part the scenarios check: " + what);
-}
-
-// Where the window as read differs from what the model says it must show,
-// the first difference; empty when they agree. The focus, which the model
-// leaves to the platform, must be on a control that takes it.
-std::string windowDifference(const json& read, const json& model) {
-    if (read["focus"].is_string() && std::find(model["tabOrder"].begin(), model["tabOrder"].end(), read["focus"]) == model["tabOrder"].end()) {
-        return "the focus on " + read["focus"].dump() + ", which takes none";
-    }
-    for (const auto& [name, expected] : model["controls"].items()) {
-        json shown = read["controls"][name];
-        if (shown.contains("text") && shown["text"].is_null()) shown["text"] = expected["text"];  // not readable at this moment
-        if (shown != expected) return name + ": " + shown.dump() + ", expected " + expected.dump();
-    }
-    for (const char* part : {"tabOrder", "entries"}) {
-        if (read[part] != model[part]) return std::string(part) + ": " + read[part].dump() + ", expected " + model[part].dump();
-    }
-    return {};
 }
 
 std::vector<Scenario> table() {
@@ -100,7 +92,39 @@ std::vector<Scenario> table() {
     return rows;
 }
 
+json part(const json& object, const char* key) { return object.is_object() ? object.value(key, json()) : json(); }
+
+std::string differs(const std::string& what, const json& seen, const json& expected) {
+    return what + ": " + seen.dump() + ", expected " + expected.dump();
+}
+
 }  // namespace
+
+std::string windowDifference(const json& read, const json& model) {
+    const json focus = part(read, "focus"), stops = part(model, "tabOrder");
+    if (focus.is_null() && part(read, "popupFocus") != json(true)) return "the focus is nowhere, and no popup holds it";
+    if (!focus.is_null() && std::find(stops.begin(), stops.end(), focus) == stops.end()) return "the focus on " + focus.dump() + ", which takes none";
+    for (const char* what : {"title", "client", "menus"}) {
+        if (part(read, what) != part(model, what)) return differs(what, part(read, what), part(model, what));
+    }
+    if (const json open = part(read, "openMenu"); !open.is_null()) {
+        const json menus = part(model, "menus");
+        const auto menu = std::find_if(menus.begin(), menus.end(), [&](const json& m) { return m["text"] == part(open, "text"); });
+        if (menu == menus.end() || *menu != open) return differs("the open menu", open, menu == menus.end() ? json() : *menu);
+    }
+    const json controls = part(model, "controls"), readControls = part(read, "controls");
+    for (const auto& [name, expected] : controls.items()) {
+        json shown = part(readControls, name.c_str());
+        if (shown.contains("text") && shown["text"].is_null()) shown["text"] = expected["text"];  // not readable at this moment
+        if (shown != expected) return differs(name, shown, expected);
+    }
+    for (const char* what : {"tabOrder", "entries"}) {
+        if (part(read, what) != part(model, what)) return differs(what, part(read, what), part(model, what));
+    }
+    const json misplaced = part(read, "misplaced");
+    if (misplaced.is_array() && !misplaced.empty()) return misplaced[0].dump() + " is not where it opens";
+    return {};
+}
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -123,23 +147,31 @@ Outcome run(const Scenario& scenario, Driver& driver) {
             return outcome;
         }
     }
-    // The whole window, at the start and after every step.
-    for (std::size_t i = 0; i <= scenario.steps.size(); ++i) {
-        if (i > 0) driver.perform(scenario.steps[i - 1]);
+    // The whole window, at the start, after every step and wherever a step observes it.
+    std::string moment = "at the start";
+    json focusTrail = json::array();
+    const auto compare = [&](const std::string& when) {
+        if (!outcome.differences.empty()) return;
         json read = driver.wholeWindow();
-        if (read.is_null() || !outcome.differences.empty()) continue;
         read["focus"] = seen(driver, "focus");
         const std::string difference = windowDifference(read, json::parse(toJson(windowView(driver.model()))));
-        if (!difference.empty()) {
-            outcome.differences.push_back((i == 0 ? std::string("at the start") : "after step " + std::to_string(i) + " (" +
-                                          kActs[static_cast<std::size_t>(scenario.steps[i - 1].act)] + ")") + ", the window: " + difference);
-        }
+        if (!difference.empty()) outcome.differences.push_back(when + ", the window: " + difference);
+    };
+    driver.setObserver([&](const char* during) { compare(moment + ", " + during); });
+    compare(moment);
+    for (std::size_t i = 0; i < scenario.steps.size(); ++i) {
+        moment = "in step " + std::to_string(i + 1) + " (" + kActs[static_cast<std::size_t>(scenario.steps[i].act)] + ")";
+        driver.perform(scenario.steps[i]);
+        moment = "after step " + std::to_string(i + 1) + " (" + kActs[static_cast<std::size_t>(scenario.steps[i].act)] + ")";
+        compare(moment);
+        focusTrail.push_back(seen(driver, "focus"));
     }
+    driver.setObserver({});
     json expect = json::parse(scenario.expect);
     expect.emplace("boxes", json::array());
     expect.emplace("endRequests", 0);
     for (auto& [what, expected] : expect.items()) {
-        json read = seen(driver, what);
+        json read = what == "focusTrail" ? focusTrail : seen(driver, what);
         if (what == "names") {
             if (const auto reason = driver.cannotShow("the list's accessible name")) {
                 outcome.notChecked.push_back("the list's accessible name: " + *reason);

@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +58,7 @@ struct Scenario {
     std::string name;
     std::vector<Step> steps;
     std::string expect;  // the row's "expect", as JSON: only what it names is checked
+                         // ("focusTrail": the focus after each step)
 };
 
 /// Every row of scenarios.json, in its order.
@@ -84,10 +86,8 @@ public:
     virtual int bells() = 0;  // refused keys
     virtual std::u16string clipboard() = 0;
     virtual int endRequests() = 0;
-    /// What does not change while the program runs: {title, entries (of the
-    /// list), listCaption, buttonCaption, toolTips [list, field], menus
-    /// [[caption, '&' before its access key, [entries]]]}.
-    virtual nlohmann::json chrome() = 0;
+    /// The tool tips of the list and of the field.
+    virtual nlohmann::json toolTips() = 0;
     virtual bool listOpen() = 0;
     /// How many Enter keys the field control itself was given: none, as the
     /// action has run on each.
@@ -97,10 +97,12 @@ public:
 
     /// The whole window as a user meets it, read off the real controls in
     /// the JSON shape of windowView (ui/window_view.h), a text null where the
-    /// platform shows another at that moment; null where the platform cannot
-    /// read the window. Compared with the model, and the focus with the tab
-    /// stops, after every step.
-    virtual nlohmann::json wholeWindow() { return nullptr; }
+    /// platform shows another at that moment; with "openMenu" (a menu of the
+    /// bar, drawn open, in the shape of the model's) and "popupFocus" (an open
+    /// popup holds the focus) where they apply. The run adds the focus and
+    /// hands it to windowDifference at the start, after every step, and
+    /// wherever a step calls observe().
+    virtual nlohmann::json wholeWindow() = 0;
     /// The model the window renders.
     virtual const MainWindowState& model() = 0;
 
@@ -114,7 +116,26 @@ public:
         if (what == Act::Scan) return "the desktop programs read no barcode through a camera";
         return std::nullopt;
     }
+
+    /// What observe() calls: set by run().
+    void setObserver(std::function<void(const char*)> observer) { observer_ = std::move(observer); }
+
+protected:
+    /// For a step to have the window read in its middle (a list or a menu open).
+    void observe(const char* moment) {
+        if (observer_) observer_(moment);
+    }
+
+private:
+    std::function<void(const char*)> observer_;
 };
+
+/// Where @p read, a binding's reading of its whole window with its focus,
+/// differs from @p model (toJson(windowView(state)), parsed): the first
+/// difference, or empty where none. The focus must be on a tab stop, or in an
+/// open popup; a control that something else covers, or a popup drawn away
+/// from what opens it ("misplaced"), differs too.
+std::string windowDifference(const nlohmann::json& read, const nlohmann::json& model);
 
 struct Outcome {
     std::vector<std::string> differences;  // one readable line each; none: it passed

@@ -12,10 +12,10 @@ import shutil
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from headless_page import ActionChains, Keys  # noqa: E402
 from selenium.common.exceptions import WebDriverException  # noqa: E402
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from headless_driving import ActionChains, Keys  # noqa: E402
 import scenario_test  # noqa: E402
 from loopback_server import Server  # noqa: E402
 

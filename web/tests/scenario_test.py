@@ -6,13 +6,18 @@ names, from the accessibility tree; then the page as a user opens it. With
 browser of an iPhone: WebKitGTK's MiniBrowser driven by its WebDriver on an
 X display, the clipboard through xclip. With --firefox, in a third, Gecko:
 headless Firefox ESR over Marionette. What an engine's driver cannot do or
-read is said, row by row. Usage: scenario_test.py [--webkit|--firefox] PAGE SCENARIOS_JSON"""
+read is said, row by row. Usage: scenario_test.py [--webkit|--firefox] PAGE SCENARIOS_JSON COMPARER
+(COMPARER: ui/tests/window_compare, built)"""
 import json
 import os
+import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from headless_page import CAMERA_CHECKED, STARTED, HeadlessPage, Keys  # noqa: E402
+from headless_page import CAMERA_CHECKED, STARTED  # noqa: E402
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from headless_driving import HeadlessDriving, Keys  # noqa: E402
 from marionette_page import MarionettePage  # noqa: E402
 from webkit_page import WebKitDriving  # noqa: E402
 
@@ -38,10 +43,12 @@ new MutationObserver(() => { const t = document.getElementById('Announcer').text
 """
 
 # The whole window as a user meets it, read in the shape of the model's own
-# view of it (Module.windowView()): each control's text, place at the page's
-# scale, border, whether it is drawn and on top at its middle (or under an
-# open popup), enabled; the tab order, the list's entries, the focus, and
-# each open popup's place against what opened it.
+# view of it (Module.windowView()): the title, the client area, the menu bar
+# and the menu drawn open, each control's text, place at the page's scale,
+# border, whether it is drawn and on top at its middle (or under an open
+# popup), enabled; the tab order, the list's entries, the focus, and each
+# open popup's place against what opened it. ui/tests/window_compare
+# compares the two.
 WHOLE_WINDOW = """
 const model = JSON.parse(Module.windowView()), area = document.getElementById('ClientArea').getBoundingClientRect();
 const scale = area.width / model.client[0], drawn = e => e && e.getClientRects().length > 0, box = e => e.getBoundingClientRect();
@@ -55,12 +62,19 @@ for (const id of Object.keys(model.controls)) {
     if (!e.contains(hit) && !open.some(p => p.contains(hit))) controls[id].coveredBy = hit && (hit.id || hit.tagName);
     if (e.disabled) controls[id].disabled = true;
 }
-const order = [...document.querySelectorAll('#ClientArea *')].filter(e => e.tabIndex >= 0 && drawn(e))
-    .sort((a, b) => (a.tabIndex || 1e9) - (b.tabIndex || 1e9)).map(e => e.id);
+const order = [...document.querySelectorAll('body *')].filter(e => e.tabIndex >= 0 && drawn(e) && !open.some(p => p.contains(e)))
+    .sort((a, b) => (a.tabIndex || 1e9) - (b.tabIndex || 1e9)).map(e => e.id || e.tagName);
+const items = menu => [...menu.children].map(i => i.matches('hr, [role=separator]') ? {separator: true} : {text: i.textContent, enabled: !i.disabled});
+const title = b => [...b.textContent].map(c => b.accessKey && c.toLowerCase() == b.accessKey.toLowerCase() ? '&' + c : c).join('');
+const menus = [...document.querySelectorAll('#MenuBar > [role=menuitem]')].map(b => ({text: title(b), items: items(document.getElementById(b.id + '_items'))}));
 const focus = document.activeElement, openers = {Cmb_Ean_list: 'Cmb_Ean', CodeMenu: 'LabEsatto'};
 const misplaced = open.filter(p => p.tagName == 'DIALOG' ? box(p).right > innerWidth || box(p).bottom > innerHeight
     : box(p).top < box(document.getElementById(openers[p.id] || p.id.replace(/_items$/, ''))).bottom - 1).map(p => p.id);
-return {model, read: {controls, tabOrder: order, entries: [...document.querySelectorAll('#Cmb_Ean_list li')].map(li => li.textContent),
+const bar = [...document.querySelectorAll('#MenuBar > [role=menuitem]')];
+return {model, read: {title: document.getElementById('Title').textContent, client: [area.width, area.height].map(v => Math.round(v / scale)),
+    menus, openMenu: menus[bar.findIndex(b => open.includes(document.getElementById(b.id + '_items')))] || null,
+    popupFocus: open.some(p => p.contains(focus)), controls, tabOrder: order,
+    entries: [...document.querySelectorAll('#Cmb_Ean_list li')].map(li => li.textContent),
     focus: open.some(p => p.contains(focus)) ? null : focus.id || focus.tagName, misplaced}};
 """
 
@@ -72,11 +86,12 @@ NATIVE_READER = """window.BarcodeDetector = class { static async getSupportedFor
     async detect() { return window.scanned ? [{format: window.scanned.length == 8 ? 'ean_8' : 'ean_13', rawValue: window.scanned}] : []; } };"""
 
 
-class Page(HeadlessPage):
+class Page(HeadlessDriving):
     # Steps and parts of the window that an engine's driver cannot reach, and why.
     CANNOT_DO = {}
     CANNOT_SHOW = {}
     BOX_LINES = "innerText"  # a box's text as the engine renders it, line breaks and all
+    comparer = None  # the table's (main): outside it, steps are not compared
 
     def start(self, instrumented=True, url=None, reader=False):
         if getattr(self, "reader", None):
@@ -85,21 +100,23 @@ class Page(HeadlessPage):
         self.open(url or self.url)
         self.js(STARTED)
         self.window_fault = None
+        self.focus_trail = []
         if instrumented:
             self.js(INSTRUMENT.replace("innerText", self.BOX_LINES))
         if self.js("return isSecureContext"):  # where a page may write the clipboard
             self.set_clipboard("before")
 
     def observe(self, moment):
-        """The whole window against the model; the first difference of a row is kept."""
+        """The whole window against the model, through the one comparer; the first difference of a row is kept."""
+        if not self.comparer:
+            return
         seen = self.js(WHOLE_WINDOW)
-        read, model = seen["read"], seen["model"]
-        found = ([f"the focus on {read['focus']}, which takes none"] if read["focus"] not in model["tabOrder"] + [None] else []) + [
-            f"{p} is not where it opens" for p in read["misplaced"]] + [
-            f"{name}: {read['controls'][name]}, expected {shown}" for name, shown in model["controls"].items() if read["controls"][name] != shown] + [
-            f"{part}: {read[part]}, expected {model[part]}" for part in ("tabOrder", "entries") if read[part] != model[part]]
-        if found and not self.window_fault:
-            self.window_fault = f"{moment}, the window: {found[0]}"
+        self.comparer.stdin.write(json.dumps(seen) + "\n")
+        self.comparer.stdin.flush()
+        difference = self.comparer.stdout.readline().rstrip("\n")
+        self.window = seen["read"]
+        if difference and not self.window_fault:
+            self.window_fault = f"{moment}, the window: {difference}"
 
     def perform(self, step):
         act = step[0]
@@ -187,14 +204,14 @@ class Page(HeadlessPage):
             enabled = not self.js("return document.getElementById('CopyEntry').disabled")
             self.keys(Keys.ESCAPE)
             return enabled
-        if what == "chrome":
-            menus = [["&" + b["text"] if b["text"][0].lower() == b["key"].lower() else b["text"], b["items"]]
-                     for b in self.js("return [...document.querySelectorAll('#MenuBar > button')].map(b => ({text: b.textContent,"
-                                      " key: b.accessKey, items: [...document.getElementById(b.id + '_items').children].map(i => i.textContent)}))")]
-            return {"title": self.get("Title"),
-                    "entries": self.js("return [...document.querySelectorAll('#Cmb_Ean_list li')].map(li => li.textContent)"),
-                    "listCaption": label("Lab_Desc0"), "buttonCaption": self.get("Cmd_Calcola"),
-                    "toolTips": [self.get("Cmb_Ean", "title"), self.get("Txt_Ean", "title")], "menus": menus}
+        if what == "chrome":  # what does not change while the program runs, from the window as read
+            window = self.window
+            return {"title": window["title"], "entries": window["entries"], "listCaption": window["controls"]["Lab_Desc0"]["text"],
+                    "buttonCaption": window["controls"]["Cmd_Calcola"]["text"],
+                    "toolTips": [self.get("Cmb_Ean", "title"), self.get("Txt_Ean", "title")],
+                    "menus": [[m["text"], [i.get("text", "<separator>") for i in m["items"]]] for m in window["menus"]]}
+        if what == "focusTrail":  # the focus after each step
+            return self.focus_trail
         return self.js(f"return Module.{what}")  # heard, bells, endRequests
 
 
@@ -242,6 +259,7 @@ def run_table(page, table):
                 print(f"  imitated here: {IMITATED[step[0]]}")
             page.perform(step)
             page.observe(f"after step {number} ({step[0]})")
+            page.focus_trail.append(page.window["focus"])
         expect = {"endRequests": 0, "boxes": [], **scenario["expect"]}
         for what in page.CANNOT_SHOW:
             if expect.pop(what, None) is not None:
@@ -256,14 +274,18 @@ def run_table(page, table):
 
 
 def main():
-    if sys.argv[1] in ("--webkit", "--firefox"):
-        page = (WebKitPage if sys.argv[1] == "--webkit" else FirefoxPage)("file://" + sys.argv[2])
+    engine = sys.argv.pop(1) if sys.argv[1] in ("--webkit", "--firefox") else None
+    page_path, table, comparer = sys.argv[1:4]
+    if engine:
+        page = (WebKitPage if engine == "--webkit" else FirefoxPage)("file://" + page_path)
+    else:
+        page = Page("file://" + page_path, arguments=("--use-fake-device-for-media-stream", "--use-fake-ui-for-media-stream"))
+    page.comparer = subprocess.Popen([comparer], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+    if engine:
         try:
-            return report(*run_table(page, sys.argv[3]))
+            return report(*run_table(page, table))
         finally:
             page.quit()
-    page_path, table = sys.argv[1], sys.argv[2]
-    page = Page("file://" + page_path, arguments=("--use-fake-device-for-media-stream", "--use-fake-ui-for-media-stream"))
     try:
         passed, failed = run_table(page, table)
 
@@ -288,6 +310,17 @@ def main():
         page.js("window.kept = []; addEventListener('keydown', e => e.key != 'Control' && kept.push(e.defaultPrevented))")
         page.keys("-", control=True) or page.keys("0", control=True) or page.keys("=", control=True)
         checks["Ctrl+-, Ctrl+0 and Ctrl+= keep the browser's zoom"] = page.js("return kept") == [False] * 3
+        # The menus as on the desktop: F10 to the bar, arrows along it and into its menus, Escape back.
+        page.keys(Keys.F10)
+        trail = [page.js("return document.activeElement.id")]
+        for key in (Keys.ARROW_RIGHT, Keys.ARROW_DOWN, Keys.ARROW_LEFT, Keys.ESCAPE):
+            page.keys(key)
+            trail.append(page.js("return document.activeElement.id"))
+        checks["F10 goes to the menu bar, arrows along it and into its menus, Escape back to the field"] = trail == [
+            "MenuFile", "MenuAbout0", "MenuAbout", "MenuFine", "Txt_Ean"]
+        checks["a screen reader finds one menu bar, with its two titles"] = [
+            len([c for c in n.get("childIds", []) if any(m["nodeId"] == c and m["role"]["value"] == "menuitem" for m in nodes)])
+            for nodes in [page.ax_node("MenuBar")[1]] for n in nodes if n.get("role", {}).get("value") == "menubar"] == [2]
         page.type("\r")
         checks["each result box is named by its caption"] = (
             [page.name("LabRisultato"), page.name("LabEsatto")] == ["Checksum 1", "Codice Completo 4006381333931"])

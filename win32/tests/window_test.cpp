@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <thread>
@@ -89,17 +90,29 @@ std::u16string accessibleName(HWND hwnd) {
 
 bool underWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
-// The first entry of the menu that opens: whether it is enabled is read, then
-// it is picked ("Copia" in the code's menu) or the menu is closed.
-bool firstMenuEntryEnabled = false;
-bool pickFirstMenuEntry = false;
-LRESULT CALLBACK onFirstMenuEntry(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (message == WM_ENTERIDLE && wParam == MSGF_MENU) {
+// The menu that opens (the menu bar's, or the code's): read while it is open,
+// its first entry's state kept, then the entry at pickPosition picked with
+// the keyboard, or the menu closed at -1.
+struct OpenMenu {
+    HMENU menu = nullptr;
+    int pickPosition = -1;
+    bool firstEnabled = false;
+    bool seen = false;
+    std::function<void()> whileOpen;
+} openMenu;
+LRESULT CALLBACK onMenuOpen(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_ENTERIDLE && wParam == MSGF_MENU && !openMenu.seen) {
+        openMenu.seen = true;
         auto* popup = reinterpret_cast<HWND>(lParam);
-        auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
-        firstMenuEntryEnabled = menu != nullptr && (GetMenuState(menu, 0, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
-        if (pickFirstMenuEntry) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageW(popup, WM_KEYDOWN, pickFirstMenuEntry ? VK_RETURN : VK_ESCAPE, 0);
+        openMenu.menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+        openMenu.firstEnabled = openMenu.menu != nullptr && (GetMenuState(openMenu.menu, 0, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
+        if (openMenu.whileOpen) openMenu.whileOpen();
+        int marked = -1;
+        for (int i = 0; i < GetMenuItemCount(openMenu.menu); ++i) {
+            if (GetMenuState(openMenu.menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) marked = i;
+        }
+        for (; openMenu.pickPosition >= 0 && marked < openMenu.pickPosition; ++marked) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(popup, WM_KEYDOWN, openMenu.pickPosition >= 0 ? VK_RETURN : VK_ESCAPE, 0);
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
@@ -228,6 +241,7 @@ protected:
             case Act::Pick: {  // F4 and arrows on the open list, then Enter
                 SetFocus(control(ControlId::Cmb_Ean));
                 press(VK_F4);
+                observe("with the list open");
                 const auto at = static_cast<int>(SendMessageW(control(ControlId::Cmb_Ean), CB_GETCURSEL, 0, 0));
                 for (int i = at; i != step.index; i += step.index > at ? 1 : -1) press(step.index > at ? VK_DOWN : VK_UP);
                 press(VK_RETURN);
@@ -240,10 +254,19 @@ protected:
             case Act::DoubleClickField: doubleClick(control(ControlId::Txt_Ean)); break;
             case Act::DoubleClickCode: doubleClick(control(ControlId::LabEsatto)); break;
             case Act::Copia: openCodeMenu(true); break;
-            case Act::Menu:
-                PostMessageW(window.hwnd(), WM_COMMAND, 200 + step.index, 0);
-                pump();
+            case Act::Menu: {  // the menu opened by its access key, as Alt+F opens it, then its entry picked
+                HMENU bar = GetMenu(window.hwnd());
+                for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+                    HMENU popup = GetSubMenu(bar, i);
+                    for (int j = 0; j < GetMenuItemCount(popup); ++j) {
+                        if (GetMenuItemID(popup, j) != static_cast<UINT>(200 + step.index)) continue;
+                        const std::u16string title = menuText(bar, i);
+                        inMenu(j, [&] { SendMessageW(window.hwnd(), WM_SYSCOMMAND, SC_KEYMENU, title.at(title.find(u'&') + 1)); },
+                               [this] { observe("with a menu open"); });
+                    }
+                }
                 break;
+            }
             case Act::CloseRequest:
                 PostMessageW(window.hwnd(), WM_CLOSE, 0, 0);
                 pump();
@@ -288,13 +311,19 @@ protected:
     bool listOpen() override { return SendMessageW(control(ControlId::Cmb_Ean), CB_GETDROPPEDSTATE, 0, 0) != 0; }
     bool copiaEnabled() override { return openCodeMenu(false); }
     bool openCodeMenu(bool pick) {  // from the keyboard, as Shift+F10 opens it
-        firstMenuEntryEnabled = false;
-        pickFirstMenuEntry = pick;
-        SetWindowSubclass(window.hwnd(), onFirstMenuEntry, 1, 0);
-        SendMessageW(window.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control(ControlId::LabEsatto)), -1);
-        RemoveWindowSubclass(window.hwnd(), onFirstMenuEntry, 1);
+        inMenu(pick ? 0 : -1, [this] {
+            SendMessageW(window.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control(ControlId::LabEsatto)), -1);
+        });
+        return openMenu.firstEnabled;
+    }
+    /// Runs @p open, which opens a menu; picks its entry at @p position (-1: none) once @p whileOpen has seen it.
+    void inMenu(int position, const std::function<void()>& open, std::function<void()> whileOpen = {}) {
+        openMenu = {nullptr, position, false, false, std::move(whileOpen)};
+        SetWindowSubclass(window.hwnd(), onMenuOpen, 1, 0);
+        open();
+        RemoveWindowSubclass(window.hwnd(), onMenuOpen, 1);
+        openMenu.menu = nullptr;
         pump();
-        return firstMenuEntryEnabled;
     }
     std::optional<std::string> cannotDo(scenarios::Act what) const override {
         if (what == scenarios::Act::Drop) return "Windows' EDIT control takes no dropped text";
@@ -334,19 +363,16 @@ protected:
         return read;
     }
     int endRequests() override { return endRequests_; }
-    json chrome() override {
-        json menus = json::array();
-        const json entries = listEntries();
-        HMENU bar = GetMenu(window.hwnd());
-        for (int i = 0; i < GetMenuItemCount(bar); ++i) {
-            json items = json::array();
-            HMENU popup = GetSubMenu(bar, i);
-            for (int j = 0; j < GetMenuItemCount(popup); ++j) items.push_back(utf8(menuText(popup, j)));
-            menus.push_back({utf8(menuText(bar, i)), items});
+    json toolTips() override { return {utf8(toolTip(ControlId::Cmb_Ean)), utf8(toolTip(ControlId::Txt_Ean))}; }
+    /// A menu's items as drawn: each one's text and whether it is enabled, or a separator.
+    static json menuItems(HMENU menu) {
+        json items = json::array();
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            items.push_back(state & MF_SEPARATOR ? json{{"separator", true}}
+                                                 : json{{"text", utf8(menuText(menu, i))}, {"enabled", (state & (MF_GRAYED | MF_DISABLED)) == 0}});
         }
-        return {{"title", utf8(windowText(window.hwnd()))}, {"entries", entries}, {"listCaption", utf8(text(ControlId::Lab_Desc0))},
-                {"buttonCaption", utf8(text(ControlId::Cmd_Calcola))}, {"menus", menus},
-                {"toolTips", {utf8(toolTip(ControlId::Cmb_Ean)), utf8(toolTip(ControlId::Txt_Ean))}}};
+        return items;
     }
     json listEntries() {
         json entries = json::array();
@@ -362,26 +388,39 @@ protected:
     json wholeWindow() override {
         json controls = json::object(), order = json::array();
         const UINT dpi = GetDpiForWindow(window.hwnd());
+        const auto at96 = [dpi](LONG v) { return MulDiv(v, kDesignDpi, static_cast<int>(dpi)); };
         const json entries = listEntries();
         for (const auto& [id, hwnd] : window.controls()) {
             RECT r{};  // a closed list's is its box, without the drop-down
             GetWindowRect(hwnd, &r);
             MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&r), 2);
-            const auto at96 = [dpi](LONG v) { return MulDiv(v, kDesignDpi, static_cast<int>(dpi)); };
-            const bool framed = (GetWindowLongW(hwnd, GWL_STYLE) & WS_BORDER) || (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+            const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+            const bool framed = (style & WS_BORDER) || (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+            // A push button and a drop-down list draw their own raised edge, unless made flat.
+            const bool raised = id == ControlId::Cmd_Calcola ? (style & BS_FLAT) == 0
+                              : id == ControlId::Cmb_Ean && (style & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST;
             const auto picked = SendMessageW(control(ControlId::Cmb_Ean), CB_GETCURSEL, 0, 0);
             controls[controlName(id)] = !IsWindowVisible(hwnd) ? json{{"shown", false}} : json{
                 {"shown", true},
                 // While its list is open, Windows' box shows the marked entry: the platform's look, not read then.
                 {"text", id != ControlId::Cmb_Ean ? json(utf8(text(id))) : listOpen() ? json(nullptr) : picked < 0 ? json("") : entries[picked]},
                 {"place", {at96(r.left), at96(r.top), at96(r.right - r.left), at96(r.bottom - r.top)}},
-                {"border", id == ControlId::Cmb_Ean || id == ControlId::Cmd_Calcola ? "raised" : framed ? "sunken" : "none"}};
+                {"border", framed ? "sunken" : raised ? "raised" : "none"}};
         }
         HWND const first = GetNextDlgTabItem(window.hwnd(), nullptr, FALSE);
         for (HWND h = first; h != nullptr && (order.empty() || h != first); h = GetNextDlgTabItem(window.hwnd(), h, FALSE)) {
             if (idOf(h)) order.push_back(controlName(*idOf(h)));
         }
-        return {{"controls", controls}, {"tabOrder", order}, {"entries", entries}};
+        json menus = json::array(), open = nullptr;
+        HMENU bar = GetMenu(window.hwnd());
+        for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+            menus.push_back({{"text", utf8(menuText(bar, i))}, {"items", menuItems(GetSubMenu(bar, i))}});
+            if (openMenu.menu != nullptr && GetSubMenu(bar, i) == openMenu.menu) open = menus.back();
+        }
+        RECT client{};
+        GetClientRect(window.hwnd(), &client);
+        return {{"title", utf8(windowText(window.hwnd()))}, {"client", {at96(client.right), at96(client.bottom)}}, {"menus", menus},
+                {"openMenu", open}, {"controls", controls}, {"tabOrder", order}, {"entries", entries}};
     }
     std::optional<std::string> cannotShow(const char* what) const override {
         if (underWine() && std::string_view(what) == "the list's accessible name") {
@@ -491,11 +530,19 @@ std::thread holdClipboard(DWORD milliseconds) {
     return holder;
 }
 
+// Another program's data that it renders only when asked for it (as a
+// spreadsheet offers a copied range): counts the requests.
+int renderRequests = 0;
+LRESULT CALLBACK delayedOwner(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_RENDERFORMAT) ++renderRequests;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 // A clipboard that a clipboard manager holds for a moment is waited for; one
 // held for long, a copy refused its memory and one that Windows refuses to
-// take are failures (Frm_Ean says so), each leaving the clipboard as it was,
-// in every format it held.
-TEST_F(Win32Window, aCopyWaitsForABusyClipboardAndAFailedOneLeavesItAsItWas) {
+// take are failures (Frm_Ean says so). No Copia asks another program to
+// render what it offers.
+TEST_F(Win32Window, aCopyWaitsForABusyClipboardAndRendersNothingOfAnotherProgram) {
     std::thread manager = holdClipboard(20);
     EXPECT_TRUE(platform.copyText(u"4006381333931"));
     manager.join();
@@ -504,25 +551,25 @@ TEST_F(Win32Window, aCopyWaitsForABusyClipboardAndAFailedOneLeavesItAsItWas) {
     stuck.join();
     EXPECT_EQ(clipboard(), u"4006381333931");
 
-    const UINT ownFormat = RegisterClipboardFormatW(L"Velbarino test data");
-    ASSERT_TRUE(OpenClipboard(window.hwnd()));  // beside the text, data of another program's own format
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 4);
-    std::copy_n("abc", 4, static_cast<char*>(GlobalLock(memory)));
-    GlobalUnlock(memory);
-    SetClipboardData(ownFormat, memory);
-    CloseClipboard();
+    WNDCLASSW kind{};
+    kind.lpfnWndProc = delayedOwner;
+    kind.lpszClassName = L"VelbarinoTestOwner";
+    RegisterClassW(&kind);
+    HWND owner = CreateWindowExW(0, kind.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const UINT delayed = RegisterClipboardFormatW(L"Velbarino test delayed data");
     Win32Platform refusingMemory({}, {}, {}, [](SIZE_T) -> HGLOBAL { return nullptr; });
     Win32Platform refusingData({}, {}, {}, {}, [](UINT, HANDLE) -> HANDLE { return nullptr; });
     refusingData.attach(window.hwnd(), window.controls(), nullptr);
-    for (Win32Platform* refusing : {&refusingMemory, &refusingData}) {
-        EXPECT_FALSE(refusing->copyText(u"96385074"));
-        EXPECT_EQ(clipboard(), u"4006381333931");
-        ASSERT_TRUE(OpenClipboard(window.hwnd()));
-        const auto* kept = static_cast<const char*>(GlobalLock(GetClipboardData(ownFormat)));
-        EXPECT_STREQ(kept, "abc");
-        if (kept != nullptr) GlobalUnlock(GetClipboardData(ownFormat));
+    for (Win32Platform* copier : {&platform, &refusingMemory, &refusingData}) {
+        ASSERT_TRUE(OpenClipboard(owner));
+        EmptyClipboard();
+        SetClipboardData(delayed, nullptr);
         CloseClipboard();
+        renderRequests = 0;
+        EXPECT_EQ(copier->copyText(u"96385074"), copier == &platform);
+        EXPECT_EQ(renderRequests, 0);
     }
+    DestroyWindow(owner);
 }
 
 // Records each WM_SETFONT to a control, and whether the font it replaces is still alive then.
