@@ -93,7 +93,6 @@ private:
     QLineEdit* field() { return find<QLineEdit>("Txt_Ean"); }
     QComboBox* list() { return find<QComboBox>("Cmb_Ean"); }
     QLabel* label(const char* name) { return find<QLabel>(name); }
-    QWidget* widgetOf(ControlId id) { return program->window().controls().at(id); }
 
     void typeInField(const QString& keys) {
         if (QApplication::focusWidget() != field()) field()->setFocus();
@@ -104,6 +103,8 @@ private:
                 QTest::keyClick(field(), Qt::Key_Backspace);
             } else if (c.unicode() < 32) {
                 QTest::keyClick(field(), static_cast<Qt::Key>(Qt::Key_A + c.unicode() - 1), Qt::ControlModifier);
+            } else if (c.unicode() > 0x7E) {  // a key of another layout: its text, no Latin key
+                for (auto action : {QTest::Press, QTest::Release}) QTest::sendKeyEvent(action, field(), Qt::Key_unknown, QString(c), Qt::NoModifier);
             } else {
                 QTest::keyClicks(field(), QString(c));
             }
@@ -304,15 +305,9 @@ private:
     bool listOpen() override { return list()->view()->isVisible(); }
     int enterReachedField() override { return returnsInField_; }
     bool copiaEnabled() override { return contextMenu(label("LabEsatto"), {}, true).contains(QStringLiteral("Copia")); }
-    std::u16string fieldText() override { return u16(field()->text()); }
     nlohmann::json fieldSelection() override {
         if (!field()->hasSelectedText()) return {field()->cursorPosition(), 0};
         return {field()->selectionStart(), field()->selectedText().size()};
-    }
-    std::optional<std::u16string> label(ControlId id) override {
-        QWidget* widget = widgetOf(id);
-        if (!widget->isVisible()) return std::nullopt;
-        return u16(static_cast<QLabel*>(widget)->text());
     }
     std::optional<ControlId> focus() override { return focusOf(QApplication::focusWidget()); }
     nlohmann::json names() override {
@@ -394,14 +389,6 @@ private slots:
         QCOMPARE(bells_, 3);
     }
 
-    void theFieldsMenuOffersOnlyWhatWorks() {
-        const QStringList fieldMenu = contextMenu(field());
-        QVERIFY(fieldMenu.filter(QStringLiteral("Incolla")).value(0).contains(QStringLiteral("Ctrl+V")));
-        for (const char* refused : {"Ctrl+Z", "Ctrl+X", "Ctrl+C", "Ctrl+A"})
-            QVERIFY2(fieldMenu.filter(QLatin1String(refused)).isEmpty(), refused);
-        QVERIFY(fieldMenu.size() >= 6);  // the entries themselves stay
-    }
-
     void resultsStayReadableUnderADarkTheme() {
         QPalette dark;
         for (auto [role, colour] : {std::pair{QPalette::Window, 0x2d2d2d}, {QPalette::WindowText, 0xeeeeee},
@@ -426,8 +413,6 @@ private slots:
     void theWindowHasItsIconAndAFixedSize() {
         QVERIFY(!program->window().windowIcon().isNull());
         QCOMPARE(program->window().minimumSize(), program->window().maximumSize());
-        program->window().close();
-        QVERIFY(program->window().isVisible());  // the window's own closing was cancelled
     }
 };
 

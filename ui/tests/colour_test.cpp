@@ -31,12 +31,6 @@ TEST_P(LabelPainted, withReadableText) {
 constexpr ThemeColours kLight{{240, 240, 240}, kBlack, kBlack};
 constexpr ThemeColours kDark{{0x35, 0x35, 0x35}, {0xee, 0xee, 0xee}, {0xee, 0xee, 0xee}};
 
-// Either side of the 0.03928 threshold (channel 10 of 255) between WCAG's two branches.
-TEST(Luminance, followsBothBranchesOfWcag) {
-    EXPECT_NEAR(luminance({10, 10, 10}), 0.0030353, 1e-7);
-    EXPECT_NEAR(luminance({11, 11, 11}), 0.0033465, 1e-7);
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Colours, LabelPainted,
     testing::Values(ColourCase{{"whiteBoxOnDarkThemeTurnsItsTextBlack"}, kWhite, kDark, {kWhiteRgb, kBlack}},

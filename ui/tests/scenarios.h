@@ -57,8 +57,8 @@ std::string utf8(std::u16string_view text);
 struct Scenario {
     std::string name;
     std::vector<Step> steps;
-    std::string expect;  // the row's "expect", as JSON: only what it names is checked
-                         // ("focusTrail": the focus after each step)
+    std::string expect;  // the row's "expect", as JSON: only what it names is checked ("focusTrail":
+                         // the focus after each step; "window": the parts of the whole window it names)
 };
 
 /// Every row of scenarios.json, in its order.
@@ -72,10 +72,7 @@ public:
     virtual ~Driver() = default;
     virtual void perform(const Step& step) = 0;
 
-    virtual std::u16string fieldText() = 0;
     virtual nlohmann::json fieldSelection() = 0;  // [start, length]
-    /// A label's caption, or nullopt while it is hidden.
-    virtual std::optional<std::u16string> label(ControlId id) = 0;
     virtual std::optional<ControlId> focus() = 0;
     /// Screen readers' names for the controls that take the focus: [list, field, button].
     virtual nlohmann::json names() = 0;

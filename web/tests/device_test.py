@@ -12,10 +12,10 @@ import shutil
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from headless_page import ActionChains, Keys  # noqa: E402
 from selenium.common.exceptions import WebDriverException  # noqa: E402
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from headless_driving import ActionChains, Keys  # noqa: E402
 import scenario_test  # noqa: E402
 from loopback_server import Server  # noqa: E402
 
@@ -68,21 +68,17 @@ def one_file_checks(page):
     page.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", script)
 
     page.start()
-    # A click outside and Escape are in the shared table; here the focus leaving, and a click on the menu bar.
+    # A click outside and Escape are in the shared table; here the focus leaving.
     page.type("1")
     page.click("Cmb_Ean")
     opened = page.shown("Cmb_Ean_list")
     page.keys(Keys.TAB)
     closed = not page.shown("Cmb_Ean_list") and page.get("Txt_Ean", "value") == "1" and page.read("heard") == []
     yield "the open list closes when the focus leaves it, with no pick", opened and closed
-    page.click("Cmb_Ean")
-    page.click("MenuFile")
-    yield "the click that closes the list does nothing else", not page.shown("Cmb_Ean_list") and not page.shown("MenuFile_items")
 
-    # Menus close on a click elsewhere, on Escape and when the focus leaves; the focus goes back; nothing is chosen.
+    # Menus close on a click elsewhere and when the focus leaves; the focus goes back; nothing is chosen (Escape: the page's F10 check).
     page.js("document.getElementById('Txt_Ean').focus()")
-    for menu, close, back in (("MenuFile", lambda: page.click("Lab_Desc0"), "Txt_Ean"), ("MenuAbout0", lambda: page.keys(Keys.ESCAPE), "Txt_Ean"),
-                              ("MenuAbout0", lambda: page.keys(Keys.TAB), None)):
+    for menu, close, back in (("MenuFile", lambda: page.click("Lab_Desc0"), "Txt_Ean"), ("MenuAbout0", lambda: page.keys(Keys.TAB), None)):
         page.click(menu)
         opened = page.shown(menu + "_items")
         close()
@@ -117,18 +113,6 @@ def input_checks(page):
     page.keys(Keys.ENTER)
     yield "an Enter that confirms a composition runs nothing; the next one does", confirmed and page.get("LabEsatto") == "4006381333931"
 
-    page.start()  # text crosses unit for unit, a lone surrogate included
-    page.js("const f = document.getElementById('Txt_Ean'); f.focus(); f.dispatchEvent(new InputEvent('beforeinput', {inputType: 'insertText', data: '\\udc00' + '12', cancelable: true}))")
-    units = "const v = document.getElementById('Txt_Ean').value; return Array.from({length: v.length}, (_, i) => v.charCodeAt(i))"
-    typed = page.js(units) == [ord("1"), ord("2")] and page.read("bells") == 1
-    page.js("const f = document.getElementById('Txt_Ean'); f.addEventListener('paste', e => { e.preventDefault(); f.value = '\\udc00' + '1234567890123';"
-            " f.dispatchEvent(new InputEvent('input', {inputType: 'insertFromPaste'})); }, {once: true})")
-    page.keys("v", control=True)
-    page.settle()
-    boxes = page.js("return Module.boxes.map(b => [b[0], Array.from({length: b[3].length}, (_, i) => b[3].charCodeAt(i))])")
-    yield "a lone surrogate is refused as typed and pasted, as any non-digit", (
-        typed and boxes == [[INVALID, [0xDC00] + [ord(c) for c in "12345678901"]]] and page.js(units) == [])
-
     page.start()  # back from another application, with a menu open
     page.type("")
     page.click("MenuFile")
@@ -158,14 +142,6 @@ def input_checks(page):
     page.settle() or page.click("MessageBoxOk") or page.settle()
     yield "a theme that changes while a box is open is taken once it closes", (
         page.js("return getComputedStyle(document.getElementById('LabEsatto')).backgroundColor") == "rgb(53, 53, 53)")
-    page.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
-    page.js("window.errors = 0; addEventListener('error', () => errors++)")
-    page.perform(["Menu", 1])  # Fine Programma
-    page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {"width": 500, "height": 400, "deviceScaleFactor": 1, "mobile": False})
-    page.settle()
-    yield "after Fine Programma, a resize or a turn of the phone raises no error", (
-        page.js("return errors") == 0 and page.shown("Ended"))
-    page.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
 
 def shortcut_checks(app_dir):
@@ -195,7 +171,6 @@ def phone_checks(app_dir):
         width, scroll = page.js("return [document.documentElement.clientWidth, document.documentElement.scrollWidth]")
         right = page.js("return document.getElementById('Frm_Ean').getBoundingClientRect().right")
         yield "on a phone the window fills the width, with no sideways scrolling", right > 0.85 * width and scroll <= width
-        yield "on a phone the field asks for the numeric keypad", page.el("Txt_Ean").get_attribute("inputmode") == "numeric"
         page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",  # turned on its side
                                     {"width": 844, "height": 390, "deviceScaleFactor": 3, "mobile": True})
         page.settle()

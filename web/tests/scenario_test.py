@@ -14,10 +14,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from headless_page import CAMERA_CHECKED, STARTED  # noqa: E402
-
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from headless_driving import HeadlessDriving, Keys  # noqa: E402
+from headless_page import CAMERA_CHECKED, STARTED, HeadlessPage, Keys  # noqa: E402
 from marionette_page import MarionettePage  # noqa: E402
 from webkit_page import WebKitDriving  # noqa: E402
 
@@ -70,9 +67,8 @@ const menus = [...document.querySelectorAll('#MenuBar > [role=menuitem]')].map(b
 const focus = document.activeElement, openers = {Cmb_Ean_list: 'Cmb_Ean', CodeMenu: 'LabEsatto'};
 const misplaced = open.filter(p => p.tagName == 'DIALOG' ? box(p).right > innerWidth || box(p).bottom > innerHeight
     : box(p).top < box(document.getElementById(openers[p.id] || p.id.replace(/_items$/, ''))).bottom - 1).map(p => p.id);
-const bar = [...document.querySelectorAll('#MenuBar > [role=menuitem]')];
 return {model, read: {title: document.getElementById('Title').textContent, client: [area.width, area.height].map(v => Math.round(v / scale)),
-    menus, openMenu: menus[bar.findIndex(b => open.includes(document.getElementById(b.id + '_items')))] || null,
+    menus, openMenu: menus.find(m => open.some(p => p.previousElementSibling && title(p.previousElementSibling) == m.text)) || null,
     popupFocus: open.some(p => p.contains(focus)), controls, tabOrder: order,
     entries: [...document.querySelectorAll('#Cmb_Ean_list li')].map(li => li.textContent),
     focus: open.some(p => p.contains(focus)) ? null : focus.id || focus.tagName, misplaced}};
@@ -86,7 +82,7 @@ NATIVE_READER = """window.BarcodeDetector = class { static async getSupportedFor
     async detect() { return window.scanned ? [{format: window.scanned.length == 8 ? 'ean_8' : 'ean_13', rawValue: window.scanned}] : []; } };"""
 
 
-class Page(HeadlessDriving):
+class Page(HeadlessPage):
     # Steps and parts of the window that an engine's driver cannot reach, and why.
     CANNOT_DO = {}
     CANNOT_SHOW = {}
@@ -113,7 +109,8 @@ class Page(HeadlessDriving):
         seen = self.js(WHOLE_WINDOW)
         self.comparer.stdin.write(json.dumps(seen) + "\n")
         self.comparer.stdin.flush()
-        difference = self.comparer.stdout.readline().rstrip("\n")
+        difference = self.comparer.stdout.readline() or "the comparer ended: " + str(self.comparer.wait())
+        difference = difference.rstrip("\n")
         self.window = seen["read"]
         if difference and not self.window_fault:
             self.window_fault = f"{moment}, the window: {difference}"
@@ -183,11 +180,11 @@ class Page(HeadlessDriving):
         self.js("return new Promise(settled => setTimeout(settled, 30))")
 
     def read(self, what):
-        # Shown is drawn: an element with no box on the page is not seen, whatever its attributes say.
-        label = lambda name: self.js(f"const e = document.getElementById('{name}'); return e.getClientRects().length ? e.textContent : null")
+        # The field and the captions as the whole window reads them (shown is drawn), a hidden caption None.
+        label = lambda name: self.js(WHOLE_WINDOW)["read"]["controls"][name].get("text")
         icons = {"icon error": "Error", "icon warning": "Warning", "icon information": "Information"}
         simple = {
-            "field": lambda: self.get("Txt_Ean", "value"),
+            "field": lambda: label("Txt_Ean"),
             "selection": lambda: self.js("const f = document.getElementById('Txt_Ean'); return [f.selectionStart, f.selectionEnd - f.selectionStart]"),
             "lengthCaption": lambda: label("Lab_Desc1"),
             "results": lambda: [label(name) for name in ("Lab_Desc2", "LabRisultato", "Lab_Desc3", "LabEsatto")],
@@ -204,12 +201,8 @@ class Page(HeadlessDriving):
             enabled = not self.js("return document.getElementById('CopyEntry').disabled")
             self.keys(Keys.ESCAPE)
             return enabled
-        if what == "chrome":  # what does not change while the program runs, from the window as read
-            window = self.window
-            return {"title": window["title"], "entries": window["entries"], "listCaption": window["controls"]["Lab_Desc0"]["text"],
-                    "buttonCaption": window["controls"]["Cmd_Calcola"]["text"],
-                    "toolTips": [self.get("Cmb_Ean", "title"), self.get("Txt_Ean", "title")],
-                    "menus": [[m["text"], [i.get("text", "<separator>") for i in m["items"]]] for m in window["menus"]]}
+        if what == "toolTips":
+            return [self.get("Cmb_Ean", "title"), self.get("Txt_Ean", "title")]
         if what == "focusTrail":  # the focus after each step
             return self.focus_trail
         return self.js(f"return Module.{what}")  # heard, bells, endRequests
@@ -242,6 +235,11 @@ def contrast(*colours):
     return (high + 0.05) / (low + 0.05)
 
 
+def projected(read, expected):
+    """@p read with only what @p expected names, object within object."""
+    return {k: projected(read.get(k), v) for k, v in expected.items()} if isinstance(read, dict) and isinstance(expected, dict) else read
+
+
 def run_table(page, table):
     """Every row of the shared table through @p page; returns (passed, failed)."""
     with open(table, encoding="utf-8") as rows:
@@ -264,8 +262,8 @@ def run_table(page, table):
         for what in page.CANNOT_SHOW:
             if expect.pop(what, None) is not None:
                 print(f"  not checked here: {what}: {page.CANNOT_SHOW[what]}")
-        differences = [f"{what}: {page.read(what)!r}, expected {expected!r}"
-                       for what, expected in expect.items() if page.read(what) != expected] + [page.window_fault] * bool(page.window_fault)
+        seen = {what: projected(page.js(WHOLE_WINDOW)["read"], expected) if what == "window" else page.read(what) for what, expected in expect.items()}
+        differences = [f"{what}: {seen[what]!r}, expected {expected!r}" for what, expected in expect.items() if seen[what] != expected] + [page.window_fault] * bool(page.window_fault)
         print(("ok    " if not differences else "FAIL  ") + scenario["name"], flush=True)
         for line in differences:
             print("      " + line)
@@ -293,7 +291,6 @@ def main():
         page.start(instrumented=False)
         page.type("400638133393\r")
         checks = {
-            "asks no network for anything": page.js("return performance.getEntriesByType('resource').length") == 0,
             "its live region is assertive and says the result":
                 page.live_region("Announcer") == ("assertive", "Checksum 1, Codice Completo 4006381333931"),
         }
@@ -330,13 +327,6 @@ def main():
         page.perform(["OpenList"])
         page.keys(Keys.ARROW_DOWN, Keys.SPACE)
         checks["the space bar picks the marked entry of the open list"] = page.read("lengthCaption") == "Codice (13 caratteri)"
-        page.perform(["OpenList"])
-        page.keys(*[Keys.ARROW_DOWN] * 6)
-        told = {p["name"]: p["value"] for p in page.ax_node("Cmb_Ean")[0].get("properties", [])}  # to a screen reader
-        checks["Down past the last entry keeps it marked, as drawn and as told"] = page.js(  # drawn: with a background
-            "return [...document.querySelectorAll('#Cmb_Ean_list li')].filter(li => getComputedStyle(li).backgroundColor"
-            " != 'rgba(0, 0, 0, 0)').map(li => li.id)") == ["Cmb_Ean_3"] and told["expanded"]["value"] is True and [
-            n["idref"] for n in told.get("activedescendant", {}).get("relatedNodes", [])] == ["Cmb_Ean_3"]
         # A dark theme, switched to while open: every text on its own background
         # at 4.5:1 at least (WCAG), the exact code's box in the theme's face.
         page.start(instrumented=False)
