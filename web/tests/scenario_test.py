@@ -78,8 +78,8 @@ return {model, read: {title: document.getElementById('Title').textContent, clien
 # The browser's own barcode reader, as Chromium has it on Android, reading
 # what the test puts in window.scanned; with Chromium's fake camera, the page
 # offers its scanner, and a row's Scan step reads the row's code.
-NATIVE_READER = """window.BarcodeDetector = class { static async getSupportedFormats() { return ['ean_13', 'ean_8', 'qr_code']; }
-    async detect() { return window.scanned ? [{format: window.scanned.length == 8 ? 'ean_8' : 'ean_13', rawValue: window.scanned}] : []; } };"""
+NATIVE_READER = """window.BarcodeDetector = class { static async getSupportedFormats() { return ['ean_13', 'ean_8', 'upc_a', 'qr_code']; }
+    async detect() { const s = window.scanned; return s ? [{format: {8: 'ean_8', 12: 'upc_a'}[s.length] || 'ean_13', rawValue: s}] : []; } };"""
 
 
 class Page(HeadlessPage):
@@ -180,8 +180,8 @@ class Page(HeadlessPage):
         self.js("return new Promise(settled => setTimeout(settled, 30))")
 
     def read(self, what):
-        # The field and the captions as the whole window reads them (shown is drawn), a hidden caption None.
-        label = lambda name: self.js(WHOLE_WINDOW)["read"]["controls"][name].get("text")
+        # The field's text and a caption, as drawn (a hidden one None); read while a box is open too.
+        label = lambda name: self.js("const e = document.getElementById(arguments[0]); return e.getClientRects().length ? e.value ?? e.textContent : null", name)
         icons = {"icon error": "Error", "icon warning": "Warning", "icon information": "Information"}
         simple = {
             "field": lambda: label("Txt_Ean"),
