@@ -47,8 +47,9 @@ int indexOf(const std::array<const char*, N>& names, const std::string& name) {
 
 // The window as the driver reads it, in the form of the row's expectation.
 json seen(Driver& driver, const std::string& what) {
-    // The field's text, and a caption or null while it is hidden, as the whole window reads them.
-    const auto shown = [&](const char* name) { const json c = driver.wholeWindow()["controls"][name]; return c["shown"] ? c["text"] : json(); };
+    // The field's text, and a caption or null while it is hidden, as the whole window reads them (once).
+    json window;
+    const auto shown = [&](const char* name) { const json c = (window.is_null() ? window = driver.wholeWindow() : window)["controls"][name]; return c["shown"] ? c["text"] : json(); };
     if (what == "field") return shown("Txt_Ean");
     if (what == "selection") return driver.fieldSelection();
     if (what == "lengthCaption") return shown("Lab_Desc1");
