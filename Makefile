@@ -153,6 +153,7 @@ window-compare:
 # and the time from a key to the result, in headless Chromium.
 bench-web: deps web-build
 	/usr/bin/python3 tools/web-bench.py $(CURDIR)/$(WEB_DIR)/app/velbarino.html bench/bare_page.html
+	$(if $(PHOTOS),/usr/bin/python3 tools/photo-bench.py $(CURDIR)/$(WEB_DIR)/app $(abspath $(PHOTOS)),@echo "PHOTOS=FOLDER: the scanner on photographs of labels too")
 
 # The Debian package, in $(BUILD_DIR)/: velbarino_<version>_<arch>.deb
 package: build

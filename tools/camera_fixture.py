@@ -13,10 +13,33 @@ import tempfile
 WIDTH, HEIGHT = 640, 480
 
 
+L = ["0001101", "0011001", "0010011", "0111101", "0100011", "0110001", "0101111", "0111011", "0110111", "0001011"]
+PARITY = ["LLLLLL", "LLGLGG", "LLGGLG", "LLGGGL", "LGLLGG", "LGGLLG", "LGGGLL", "LGLGLG", "LGLGGL", "LGGLGL"]
+
+
+def modules(code):
+    """The bars of an EAN-13 or EAN-8 as printed, whatever its check digit:
+    a misprinted label, which no barcode writer draws."""
+    right = lambda d: "".join("1" if m == "0" else "0" for m in L[int(d)])
+    left = lambda d, kind: L[int(d)] if kind == "L" else right(d)[::-1]
+    if len(code) == 8:
+        return "101" + "".join(L[int(d)] for d in code[:4]) + "01010" + "".join(right(d) for d in code[4:]) + "101"
+    return "101" + "".join(left(d, k) for d, k in zip(code[1:7], PARITY[int(code[0])])) + "01010" + "".join(
+        right(d) for d in code[7:]) + "101"
+
+
 def label(output, symbology, text):
     """The barcode as a printed label: white all round it. (ZXingWriter's own
     margin differs between Debian 12 and 13, whose writer has no -margin.)"""
-    subprocess.run(["ZXingWriter", "-size", "360x180", symbology, text, output], check=True, capture_output=True)
+    if symbology == "printed":  # bars of our own, 3 px a module
+        bars = modules(text)
+        row = " ".join("1" if m == "1" else "0" for m in bars for _ in range(3))
+        with open(output + ".pbm", "w", encoding="ascii") as picture:
+            picture.write(f"P1\n{len(bars) * 3} 150\n" + (row + "\n") * 150)
+        subprocess.run(["convert", output + ".pbm", output], check=True)
+        os.remove(output + ".pbm")
+    else:
+        subprocess.run(["ZXingWriter", "-size", "360x180", symbology, text, output], check=True, capture_output=True)
     subprocess.run(["convert", output, "-bordercolor", "white", "-border", "24", output], check=True)
     return output
 

@@ -3,16 +3,27 @@
 // so that nothing about it differs from typing.
 #include "frm_ean.h"
 #include "key_ascii.h"
+#include "steady_read.h"
 #include "texts.h"
 
 namespace velbarino {
 
+// The view's frames until a code counts or the view ends. A camera or a
+// reader that fails is said, the window as it was.
 void Frm_Ean::MenuScan_Click() {
-    const ScanOutcome outcome = platform_.scan();
+    platform_.openScanner();
+    SteadyRead steady;
+    std::optional<std::u16string> code;
+    ScanEvent event;
+    do {
+        event = platform_.nextScanEvent();
+        if (event.kind == ScanEvent::Frame) code = steady.frame(event.code);
+    } while (event.kind == ScanEvent::Frame && !code);
+    platform_.closeScanner(code.has_value());
     platform_.setFocus(ControlId::Txt_Ean);  // where a code goes, whatever became of the view
-    // A camera refused, missing or busy: said, the window as it was.
-    if (outcome.kind == ScanOutcome::Failed) platform_.messageBox(texts::kCameraFailed, texts::kTitle, MessageStyle::Warning);
-    if (outcome.kind == ScanOutcome::Read) codeScanned(outcome.code);
+    if (event.kind == ScanEvent::CameraFailed) platform_.messageBox(texts::kCameraFailed, texts::kTitle, MessageStyle::Warning);
+    if (event.kind == ScanEvent::ReaderFailed) platform_.messageBox(texts::kReaderFailed, texts::kTitle, MessageStyle::Warning);
+    if (code) codeScanned(*code);
 }
 
 void Frm_Ean::codeScanned(std::u16string_view code) {

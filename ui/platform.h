@@ -83,11 +83,12 @@ struct AppInfo {
     std::u16string legalCopyright;
 };
 
-/// What the camera's view gave: a code read, nothing (closed by the user), or a
-/// camera that was refused, missing or busy.
-struct ScanOutcome {
-    enum Kind { Read, Closed, Failed } kind = Closed;
-    std::u16string code;  // as read, for Read
+/// What the camera's view gives next: what a new frame read (digits, empty for
+/// none), or its end: closed by the user, a camera that was refused, missing,
+/// busy or taken away, or a barcode reader that could not start.
+struct ScanEvent {
+    enum Kind { Frame, Closed, CameraFailed, ReaderFailed } kind = Closed;
+    std::u16string code;  // for Frame
 };
 
 class Platform {
@@ -110,10 +111,14 @@ public:
     /// was, when the platform refuses it.
     virtual bool copyText(std::u16string_view text) = 0;
     virtual AppInfo appInfo() const = 0;
-    /// @brief Shows the camera's view, modal, until it reads one barcode or
-    /// is closed; returns once it has gone, every track of the camera stopped.
+    /// @brief Shows the camera's view, modal, and starts its camera and reader.
     /// Only a platform that called MainWindowState::offerScanning is asked.
-    virtual ScanOutcome scan() { return {ScanOutcome::Closed, {}}; }
+    virtual void openScanner() {}
+    /// @brief Waits for the view's next event: each new frame decoded once.
+    virtual ScanEvent nextScanEvent() { return {ScanEvent::Closed, {}}; }
+    /// @brief Closes the view, every track of the camera stopped; @p read
+    /// when a code counted (a phone may vibrate). Also after the view's end.
+    virtual void closeScanner(bool read) { (void)read; }
 };
 
 }  // namespace velbarino

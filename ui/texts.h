@@ -68,6 +68,9 @@ inline constexpr std::u16string_view kMenuScan = u"Scansiona con la fotocamera..
 inline constexpr std::u16string_view kScanHint = u"Inquadra il codice a barre";
 inline constexpr std::u16string_view kScanCancel = u"Annulla";
 inline constexpr std::u16string_view kCameraFailed = u"Impossibile usare la fotocamera.";
+inline constexpr std::u16string_view kReaderFailed = u"Impossibile avviare il lettore di codici a barre.";
+inline constexpr std::u16string_view kTorch = u"Torcia";
+inline constexpr std::u16string_view kNextCamera = u"Cambia fotocamera";
 inline constexpr std::u16string_view kWebEnded = u"Velbarino è terminato. Ricaricare la pagina per riaprirlo.";
 
 /// Numbers as the user sees them: decimal, no leading blank, no sign for 0 and up.

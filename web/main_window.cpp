@@ -149,6 +149,8 @@ void MainWindow::build() {
     setProperty("MessageBoxOk", "textContent", texts::kOk);
     setProperty("ScanHint", "textContent", texts::kScanHint);
     setProperty("ScanCancel", "textContent", texts::kScanCancel);
+    setProperty("ScanTorch", "textContent", texts::kTorch);
+    setProperty("ScanNext", "textContent", texts::kNextCamera);
 }
 
 void MainWindow::offerScanning() {

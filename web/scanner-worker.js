@@ -1,20 +1,49 @@
 // Reads EAN-13 and EAN-8 codes from the camera's frames, off the page's
-// thread so that the picture stays smooth: zxing-cpp's reader (npm's
-// zxing-wasm), from this folder only. Each message is a frame (ImageData);
-// the answer is the first code read in it, or null.
+// thread: zxing-cpp's reader (npm's zxing-wasm), from this folder only. It
+// says {ready: true} once its reader runs, {ready: false} if it cannot. Each
+// message is a frame {scan, frame, picture: ImageBitmap}; the answer
+// {scan, frame, code} carries the frame's ids and the digits read ('' for
+// none), or {scan, frame, error: true} when the frame could not be read.
 importScripts('zxing-reader.js');
+
+const FORMATS = {formats: ['EAN13', 'EAN8'], maxNumberOfSymbols: 1, returnErrors: true};
+const canvas = new OffscreenCanvas(1, 1), context = canvas.getContext('2d', {willReadFrequently: true});
+
+// A read counts if its check digit holds, or if the check digit is all that
+// fails (a misprinted label); a symbol read in part is nothing.
+function readOf(results) {
+  return results.find(r => r.isValid || /^Checksum/i.test(r.error || '')) || null;
+}
+
+// One frame's code. A decoder reads a worn or blurred bar as another now and
+// then, its check digit right by chance: a code is taken only when a second,
+// stricter look does not see another code there (more scan lines for a right
+// check digit, a fixed threshold for a wrong one, which must then agree).
+async function codeOf(pixels) {
+  const first = readOf(await ZXingWASM.readBarcodes(pixels, FORMATS));
+  if (!first) return '';
+  const second = readOf(await ZXingWASM.readBarcodes(pixels, first.isValid ? {...FORMATS, minLineCount: 8} : {...FORMATS, binarizer: 'FixedThreshold'}));
+  if (first.isValid) return second && second.text !== first.text ? '' : first.text;
+  return second && second.text === first.text ? first.text : '';
+}
+
+function pixelsOf(picture) {
+  canvas.width = picture.width;
+  canvas.height = picture.height;
+  context.drawImage(picture, 0, 0);
+  picture.close();
+  return context.getImageData(0, 0, canvas.width, canvas.height);
+}
+
+onmessage = async ({data: {scan, frame, picture}}) => {
+  try {
+    postMessage({scan, frame, code: await codeOf(pixelsOf(picture))});
+  } catch (error) {
+    postMessage({scan, frame, error: true});
+  }
+};
+
 ZXingWASM.prepareZXingModule({
   overrides: {locateFile: (path, prefix) => (path.endsWith('.wasm') ? new URL('zxing_reader.wasm', self.location).href : prefix + path)},
-});
-
-onmessage = async event => {
-  let code = null;
-  try {
-    const found = await ZXingWASM.readBarcodes(event.data, {formats: ['EAN13', 'EAN8'], maxNumberOfSymbols: 1});
-    const read = found.find(result => result.isValid && /^EAN-?(13|8)$/.test(result.format));
-    if (read) code = read.text;
-  } catch (error) {
-    // A frame that cannot be read is no code; the next one is tried.
-  }
-  postMessage(code);
-};
+  fireImmediately: true,
+}).then(() => postMessage({ready: true}), () => postMessage({ready: false}));

@@ -14,17 +14,19 @@ EM_ASYNC_JS(int, awaitCopy, (const char* text, int length), {
     return await Module.copyText(String.fromCharCode.apply(null, HEAPU8.subarray(text, text + length))) ? 1 : 0;
 });
 
-// Shows the camera's view and waits for it to go: the code's length, its
-// characters in @p out (ASCII: a decoder's EAN is digits, anything else
-// becomes a character the key filter refuses), 0 when closed, -1 when the
-// camera failed.
-EM_ASYNC_JS(int, awaitScan, (char* out, int capacity), {
-    const code = await Module.scan();
-    if (code === false) return -1;
-    const length = Math.min(code ? code.length : 0, capacity);
-    for (let i = 0; i < length; i++) HEAPU8[out + i] = code.charCodeAt(i) < 128 ? code.charCodeAt(i) : 63;
+// The camera's view (Module.scanner). Its next event: what a new frame read,
+// its length and characters in @p out (ASCII: a decoder's EAN is digits,
+// anything else becomes a character that the rule refuses), or the view's
+// end: -1 closed, -2 the camera failed, -3 the reader failed.
+EM_JS(void, openScanView, (), { Module.scanner.open(); });
+EM_ASYNC_JS(int, awaitScanEvent, (char* out, int capacity), {
+    const event = await Module.scanner.next();
+    if (typeof event == 'number') return event;
+    const length = Math.min(event.length, capacity);
+    for (let i = 0; i < length; i++) HEAPU8[out + i] = event.charCodeAt(i) < 128 ? event.charCodeAt(i) : 63;
     return length;
 });
+EM_JS(void, closeScanView, (int read), { Module.scanner.close(read); });
 
 const char* iconClass(std::int32_t style) {
     switch (messageIcon(style)) {
@@ -74,13 +76,18 @@ void WebPlatform::announce(std::u16string_view text) {
 
 void WebPlatform::beep() { ringBell(); }
 
-ScanOutcome WebPlatform::scan() {
+void WebPlatform::openScanner() { openScanView(); }
+
+ScanEvent WebPlatform::nextScanEvent() {
     char code[32];
-    const int length = awaitScan(code, sizeof code);
-    if (length < 0) return {ScanOutcome::Failed, {}};
-    if (length == 0) return {ScanOutcome::Closed, {}};
-    return {ScanOutcome::Read, std::u16string(code, code + length)};
+    const int length = awaitScanEvent(code, sizeof code);
+    if (length == -2) return {ScanEvent::CameraFailed, {}};
+    if (length == -3) return {ScanEvent::ReaderFailed, {}};
+    if (length < 0) return {ScanEvent::Closed, {}};
+    return {ScanEvent::Frame, std::u16string(code, code + length)};
 }
+
+void WebPlatform::closeScanner(bool read) { closeScanView(read ? 1 : 0); }
 
 bool WebPlatform::copyText(std::u16string_view text) {
     std::string narrow;

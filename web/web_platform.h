@@ -33,7 +33,9 @@ public:
     void beep() override;
     bool copyText(std::u16string_view text) override;
     AppInfo appInfo() const override { return info_; }
-    ScanOutcome scan() override;
+    void openScanner() override;
+    ScanEvent nextScanEvent() override;
+    void closeScanner(bool read) override;
 
 private:
     AppInfo info_;

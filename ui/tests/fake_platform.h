@@ -31,10 +31,13 @@ public:
         return true;
     }
     AppInfo appInfo() const override { return info; }
-    ScanOutcome scan() override {
-        ++scannersOpened;
-        return scanned;
+    ScanEvent nextScanEvent() override {
+        if (scanEvents.empty()) return {ScanEvent::Closed, {}};
+        ScanEvent next = scanEvents.front();
+        scanEvents.erase(scanEvents.begin());
+        return next;
     }
+    void closeScanner(bool read) override { closedReading.push_back(read); }
 
     std::vector<ShownMessage> messages;
     std::optional<ControlId> focus;
@@ -43,8 +46,8 @@ public:
     int beeps = 0;
     std::u16string clipboard = u"before";
     bool clipboardRefuses = false;
-    int scannersOpened = 0;
-    ScanOutcome scanned;
+    std::vector<ScanEvent> scanEvents;  // what the view gives, in turn; then Closed
+    std::vector<bool> closedReading;    // each closeScanner's argument
     AppInfo info{u"Velbarino", 1, 0, 0, u"Commenti", u"Copyright"};
 };
 

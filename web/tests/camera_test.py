@@ -21,7 +21,7 @@ from scenario_test import Keys, Page, WebKitPage, report  # noqa: E402
 
 # Every stream the page gets, kept to see that each of its tracks stops.
 STREAMS = """const get = navigator.mediaDevices.getUserMedia.bind(navigator.mediaDevices); window.streams = [];
-navigator.mediaDevices.getUserMedia = async c => { const s = await get(c); streams.push(s); return s; };"""
+navigator.mediaDevices.getUserMedia = async c => { window.asked = c; const s = await get(c); streams.push(s); return s; };"""
 LIVE = "return streams.flatMap(s => s.getTracks()).filter(t => t.readyState == 'live').length"
 
 
@@ -81,10 +81,11 @@ def main():
     server, folder, checks = Server(sys.argv[1]), tempfile.mkdtemp(prefix="velbarino-camera-"), {}
     videos = {name: draw(os.path.join(folder, name + ".y4m"), symbology, text) for name, symbology, text in (
         ("ean13", "EAN-13", "400638133393"), ("ean8", "EAN-8", "9638507"), ("qr", "QRCode", "4006381333931"),
-        ("code128", "Code128", "4006381333931"), ("grey", "none", ""))}
+        ("code128", "Code128", "4006381333931"), ("grey", "none", ""),
+        ("misprint13", "printed", "4006381333932"), ("misprint8", "printed", "96385075"))}
     hosted = server.url("velbarino-web/")
     try:
-        for video, code in (("ean13", "4006381333931"), ("ean8", "96385074")):
+        for video, code in (("ean13", "4006381333931"), ("ean8", "96385074"), ("misprint13", "4006381333932"), ("misprint8", "96385075")):
             page, whole = Camera(hosted, videos[video]), None
             try:  # what the camera reads is what typing it and Enter would give, under each action
                 for action in range(4):
@@ -92,13 +93,17 @@ def main():
                     page.perform(["Pick", action])
                     page.type("99")
                     scanned = page.scan()
-                    whole = scanned[0] if action == (1 if video == "ean13" else 3) else whole  # its own verification
+                    asked = page.js("return asked.video.facingMode.ideal == 'environment' && asked.video.width.ideal == 1920"
+                                    " && asked.video.height.ideal == 1080")
+                    whole = scanned if action == (1 if len(code) == 13 else 3) else whole  # its own verification
                     page.start()
                     page.perform(["Pick", action])
                     page.type(code + "\r")
                     checks[f"{video} under action {action}: typed as by a scanner"] = scanned == (
                         page.read("field"), page.read("results")[3], page.read("boxes"), False) and page.js(LIVE) == 0
-                checks[f"{video}: read whole by zxing-cpp, in the folder's worker"] = whole == code
+                checks[f"{video}: read whole by zxing-cpp, in the folder's worker" + (", and said wrong" if "misprint" in video else "")] = (
+                    whole[0] == code and whole[1] == {"4006381333932": "4006381333931", "96385075": "96385074"}.get(code, ""))
+                checks[f"{video}: the rear camera asked at 1920 x 1080"] = asked
             finally:
                 page.quit()
         for video in ("grey", "qr", "code128"):
@@ -113,6 +118,12 @@ def main():
                 checks[f"{video}: nothing read, the view (named, Annulla focused) stays; then {['Escape', 'Annulla', 'Back'][['grey', 'qr', 'code128'].index(video)]} closes it"
                        ", the camera stopped, the focus on the field"] = stays and page.js(LIVE) == 0 and page.read(
                            "focus") == "Txt_Ean" and not page.js("return document.getElementById('ScanView').open")
+                if video == "grey":  # the camera taken away mid-view
+                    page.scan(wait=False)
+                    page.js("streams.at(-1).getVideoTracks()[0].dispatchEvent(new Event('ended'))")
+                    page.settle()
+                    checks["a track that ends mid-view closes it and is said"] = page.read("boxes") == [
+                        ["Impossibile usare la fotocamera.", "Velbarino", "Warning", "4006"]] and page.js(LIVE) == 0
                 if video == "grey":  # another tab in front hides the page
                     page.scan(wait=False)
                     page.driver.switch_to.new_window("tab")
@@ -127,6 +138,18 @@ def main():
             page.start()
             checks["a refused camera is said, and the window stays as it was"] = page.scan() == (
                 "", None, [["Impossibile usare la fotocamera.", "Velbarino", "Warning", ""]], False)
+        finally:
+            page.quit()
+        wasm = os.path.join(server.root, "velbarino-web", "zxing_reader.wasm")
+        os.rename(wasm, wasm + ".away")
+        page = Camera(hosted, videos["ean13"])
+        try:  # a server without the decoder's WebAssembly: said; then served again, it reads
+            page.start()
+            failed = page.scan()
+            os.rename(wasm + ".away", wasm)
+            checks["a decoder that cannot load is said, the camera stopped; the next scan loads it"] = failed == (
+                "", None, [["Impossibile avviare il lettore di codici a barre.", "Velbarino", "Warning", ""]], False) and page.js(
+                    LIVE) == 0 and page.scan()[0] == "400638133393"
         finally:
             page.quit()
         page = Camera(hosted)

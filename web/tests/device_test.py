@@ -8,6 +8,7 @@ Usage: device_test.py BUILD_APP_DIR   (holding velbarino.html and velbarino-web/
 import hashlib
 import os
 import pathlib
+import re
 import shutil
 import sys
 
@@ -243,7 +244,8 @@ def release_checks(server):
         old = index.read_text(encoding="utf-8")
         new = old.replace("<title>", '<meta name="release" content="2">\n<title>', 1)
         index.write_text(new, encoding="utf-8")
-        worker.write_text(worker.read_text(encoding="utf-8").replace(*(hashlib.sha256(t.encode()).hexdigest()[:16] for t in (old, new))))
+        code = worker.read_text(encoding="utf-8")
+        worker.write_text(code.replace(re.search(r"PREFIX \+ '([0-9a-f]{16})'", code)[1], hashlib.sha256(new.encode()).hexdigest()[:16]))
         shown = []
         for _ in range(2):
             page.start(url=server.url("shop/"), instrumented=False)
