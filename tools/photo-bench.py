@@ -66,8 +66,7 @@ def scan(page, seconds):
     end = time.monotonic() + seconds
     while time.monotonic() < end and page.js("return document.getElementById('ScanView').open"):
         time.sleep(0.02)
-    if page.js("return document.getElementById('ScanView').open"):
-        page.click("ScanCancel")
+    page.js("const view = document.getElementById('ScanView'); if (view.open) document.getElementById('ScanCancel').click()")
     time.sleep(0.05)
     # A code of the other length than the action's is said in a box: gone before the next photo.
     page.js("const box = document.getElementById('MessageBox'); if (box.open) box.close()")

@@ -16,15 +16,18 @@ function readOf(results) {
 }
 
 // One frame's code. A decoder reads a worn or blurred bar as another now and
-// then, its check digit right by chance: a code is taken only when a second,
-// stricter look does not see another code there (more scan lines for a right
-// check digit, a fixed threshold for a wrong one, which must then agree).
+// then, its check digit right by chance: a code is taken only when a
+// stricter look (more scan lines) does not see another code there. A wrong
+// check digit is far more often a misread than a misprint: it is taken only
+// when that look and a fixed threshold both read it too.
 async function codeOf(pixels) {
   const first = readOf(await ZXingWASM.readBarcodes(pixels, FORMATS));
   if (!first) return '';
-  const second = readOf(await ZXingWASM.readBarcodes(pixels, first.isValid ? {...FORMATS, minLineCount: 8} : {...FORMATS, binarizer: 'FixedThreshold'}));
-  if (first.isValid) return second && second.text !== first.text ? '' : first.text;
-  return second && second.text === first.text ? first.text : '';
+  const lines = readOf(await ZXingWASM.readBarcodes(pixels, {...FORMATS, minLineCount: 8}));
+  if (first.isValid) return lines && lines.text !== first.text ? '' : first.text;
+  if (!lines || lines.text !== first.text) return '';
+  const fixed = readOf(await ZXingWASM.readBarcodes(pixels, {...FORMATS, binarizer: 'FixedThreshold'}));
+  return fixed && fixed.text === first.text ? first.text : '';
 }
 
 function pixelsOf(picture) {
