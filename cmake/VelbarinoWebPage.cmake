@@ -1,7 +1,7 @@
 # cmake -DTEMPLATE=... -DSCRIPT=... -DPROGRAM=... -DOUTPUT=... [-DHOSTED_DIR=... -DSOURCE_DIR=... -DCOMMENTS=...] -P VelbarinoWebPage.cmake
 # Writes the one-file page: the template with the compiled program's script
 # in place of @VELBARINO_WEB_SCRIPT@ and its WebAssembly, in base64, in place
-# of @VELBARINO_WEB_PROGRAM@, gzip-compressed.
+# of @VELBARINO_WEB_PROGRAM@.
 # With HOSTED_DIR, writes that folder for a web server as well: the same page
 # as index.html, linked to its manifest and service worker, with the icons,
 # and the barcode decoder from DECODER_DIR (npm's zxing-wasm) with its
@@ -96,8 +96,7 @@ string(FIND "${VELBARINO_SCANNER_SCRIPT}" "</script" closing)
 if(NOT closing EQUAL -1)
     message(FATAL_ERROR "web/scanner.js holds </script")
 endif()
-# gzip without a name or time in its header: the same program, the same page.
-execute_process(COMMAND gzip -9 -n -c ${PROGRAM} COMMAND base64 -w0 OUTPUT_VARIABLE VELBARINO_WEB_PROGRAM RESULT_VARIABLE failed)
+execute_process(COMMAND base64 -w0 ${PROGRAM} OUTPUT_VARIABLE VELBARINO_WEB_PROGRAM RESULT_VARIABLE failed)
 if(failed OR VELBARINO_WEB_PROGRAM STREQUAL "")
     message(FATAL_ERROR "cannot read ${PROGRAM} into the page")
 endif()
