@@ -1,7 +1,9 @@
-# cmake -DTEMPLATE=... -DSCRIPT=... -DPROGRAM=... -DOUTPUT=... [-DHOSTED_DIR=... -DSOURCE_DIR=... -DCOMMENTS=...] -P VelbarinoWebPage.cmake
+# cmake -DTEMPLATE=... -DSCRIPT=... -DPROGRAM=... -DOUTPUT=... -DMINIFY=terser [-DHOSTED_DIR=... -DSOURCE_DIR=... -DCOMMENTS=...] -P VelbarinoWebPage.cmake
 # Writes the one-file page: the template with the compiled program's script
 # in place of @VELBARINO_WEB_SCRIPT@ and its WebAssembly, in base64, in place
-# of @VELBARINO_WEB_PROGRAM@.
+# of @VELBARINO_WEB_PROGRAM@. The program's and the scanner's scripts go in
+# minified (MINIFY: Debian's terser): a third of the page's script, so less
+# to download and parse.
 # With HOSTED_DIR, writes that folder for a web server as well: the same page
 # as index.html, linked to its manifest and service worker, with the icons,
 # and the barcode decoder from DECODER_DIR (npm's zxing-wasm) with its
@@ -81,21 +83,29 @@ function(write_page template output)
     file(WRITE ${output} "${page}")
 endfunction()
 
-file(READ ${SCRIPT} VELBARINO_WEB_SCRIPT)
-# A script may not contain its own end tag; the compiled one never does, and
-# this keeps it so.
-string(FIND "${VELBARINO_WEB_SCRIPT}" "</script" closing)
-if(NOT closing EQUAL -1)
-    message(FATAL_ERROR "${SCRIPT} holds </script, which would end the page's script early")
-endif()
-# The scanner's script, without its comment lines and indentation as the template's.
-file(READ ${SOURCE_DIR}/web/scanner.js VELBARINO_SCANNER_SCRIPT)
-string(REGEX REPLACE "\n[ ]*//[^\n]*" "" VELBARINO_SCANNER_SCRIPT "\n${VELBARINO_SCANNER_SCRIPT}")
-string(REGEX REPLACE "\n[ ]+" "\n" VELBARINO_SCANNER_SCRIPT "${VELBARINO_SCANNER_SCRIPT}")
-string(FIND "${VELBARINO_SCANNER_SCRIPT}" "</script" closing)
-if(NOT closing EQUAL -1)
-    message(FATAL_ERROR "web/scanner.js holds </script")
-endif()
+# minified(OUT FILE [TOPLEVEL]): FILE's script, compressed and its names
+# shortened; TOPLEVEL shortens its global names too, all but those the
+# page's other scripts share with it (Module, and HEAPU16 for the glue's
+# reading of a text). A script may not contain its own end tag.
+function(minified out file)
+    set(names --mangle)
+    if(ARGN)
+        set(names --toplevel --mangle "toplevel,reserved=['Module','HEAPU16']")
+    endif()
+    execute_process(COMMAND ${MINIFY} ${file} --compress ${names}
+                    OUTPUT_VARIABLE script RESULT_VARIABLE failed)
+    if(failed OR script STREQUAL "")
+        message(FATAL_ERROR "${MINIFY} could not minify ${file}")
+    endif()
+    string(FIND "${script}" "</script" closing)
+    if(NOT closing EQUAL -1)
+        message(FATAL_ERROR "${file} holds </script, which would end the page's script early")
+    endif()
+    string(STRIP "${script}" script)
+    set(${out} "${script}" PARENT_SCOPE)
+endfunction()
+minified(VELBARINO_WEB_SCRIPT ${SCRIPT} TOPLEVEL)
+minified(VELBARINO_SCANNER_SCRIPT ${SOURCE_DIR}/web/scanner.js)
 execute_process(COMMAND base64 -w0 ${PROGRAM} OUTPUT_VARIABLE VELBARINO_WEB_PROGRAM RESULT_VARIABLE failed)
 if(failed OR VELBARINO_WEB_PROGRAM STREQUAL "")
     message(FATAL_ERROR "cannot read ${PROGRAM} into the page")

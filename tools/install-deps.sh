@@ -18,6 +18,7 @@ run_packages=(
 )
 web_packages=(
     cmake make emscripten             # the page: emscripten's compiler, driven by CMake
+    terser                            # its scripts, minified
     npm                               # its barcode decoder, pinned in web/decoder/package-lock.json (npm ci)
 )
 test_packages=(
