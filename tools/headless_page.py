@@ -38,6 +38,13 @@ class HeadlessPage:
     def quit(self):
         self.driver.quit()
 
+    # With a "with" block, the browser quits however the block ends.
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *ended):
+        self.quit()
+
     def js(self, script, *arguments):
         return self.driver.execute_script(script, *arguments)
 

@@ -63,14 +63,11 @@ def memory(path, runs=5):
     once ready, each run in a browser of its own (MiB)."""
     resident, heap = [], []
     for _ in range(runs):
-        page = HeadlessPage("file://" + os.path.abspath(path), arguments=("--enable-precise-memory-info",))
-        try:
+        with HeadlessPage("file://" + os.path.abspath(path), arguments=("--enable-precise-memory-info",)) as page:
             page.driver.get(page.url)
             page.js(READY)
             resident.append(sum(rss(pid) for pid in renderers(page.driver.service.process.pid)) / 1024)
             heap.append(page.js("return performance.memory.usedJSHeapSize") / 2**20)
-        finally:
-            page.driver.quit()
     return statistics.median(resident), statistics.median(heap)
 
 

@@ -41,6 +41,7 @@ def one_file_checks(page):
     yield "the one-file page runs within its policy", page.js("return window.violations") == 0 and page.clipboard() == "4006381333931"
     page.js("const s = document.createElement('script'); s.textContent = 'window.injected = true'; document.body.append(s)")
     yield "an inline script that is not the page's own does not run", page.js("return window.injected === undefined")
+    yield "the one file is 160 KB at most", os.path.getsize(page.url[len("file://"):]) <= 160_000
 
     # Composed text goes in at the caret, ASCII digits only; a click on the open list's border picks nothing and breaks nothing.
     page.start()
@@ -148,8 +149,7 @@ def input_checks(page):
 def shortcut_checks(app_dir):
     """Paste and a refused shortcut by the key, not by the character: on a Russian layout, V types "м" and C "с"; on a Mac, Command."""
     for system, paste, refused, modifier in (("Linux x86_64", "\u043c", ("\u0441", "C"), 2), ("MacIntel", "v", ("x", "X"), 4)):
-        page = Page("file://" + os.path.join(app_dir, "velbarino.html"))
-        try:
+        with Page("file://" + os.path.join(app_dir, "velbarino.html")) as page:
             agent = page.js("return navigator.userAgent")
             page.driver.execute_cdp_cmd("Emulation.setUserAgentOverride", {"userAgent": agent, "platform": system})
             page.start()
@@ -161,13 +161,10 @@ def shortcut_checks(app_dir):
             page.type("4006")
             page.shortcut(*refused, modifier)
             yield f"{name}+{refused[1]} is refused with the bell", page.read("bells") == 1 and page.get("Txt_Ean", "value") == "4006"
-        finally:
-            page.driver.quit()
 
 
 def phone_checks(app_dir):
-    page = Page("file://" + os.path.join(app_dir, "velbarino.html"), phone=(390, 844))
-    try:
+    with Page("file://" + os.path.join(app_dir, "velbarino.html"), phone=(390, 844)) as page:
         page.start()
         width, scroll = page.js("return [document.documentElement.clientWidth, document.documentElement.scrollWidth]")
         right = page.js("return document.getElementById('Frm_Ean').getBoundingClientRect().right")
@@ -192,18 +189,15 @@ def phone_checks(app_dir):
         page.tap("LabEsatto", times=2)
         yield "a double tap on the code reuses it and does not zoom", (
             page.get("Txt_Ean", "value") == "4006381333931" and page.js("return visualViewport.scale") == 1)
-    finally:
-        page.driver.quit()
 
 
 def phone_box_checks(app_dir):
     """Each box on a 360 px phone, upright and on its side, inside the screen, its OK tall enough and closed by a real tap."""
-    page = Page("file://" + os.path.join(app_dir, "velbarino.html"), phone=(360, 740))
     inside = ("const s = [innerWidth, innerHeight], r = document.getElementById('MessageBox').getBoundingClientRect(),"
               " ok = document.getElementById('MessageBoxOk').getBoundingClientRect(),"
               " hit = document.elementFromPoint(ok.x + ok.width / 2, ok.y + ok.height / 2);"
               " return r.left >= 0 && r.top >= 0 && r.right <= s[0] && r.bottom <= s[1] && ok.height >= 24 && hit && hit.id == 'MessageBoxOk'")
-    try:
+    with Page("file://" + os.path.join(app_dir, "velbarino.html"), phone=(360, 740)) as page:
         page.start(instrumented=False)
         for way, (width, height) in (("upright", (360, 740)), ("on its side", (740, 360))):
             page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {"width": width, "height": height, "deviceScaleFactor": 3, "mobile": True})
@@ -216,8 +210,6 @@ def phone_box_checks(app_dir):
                 fits.append(not page.js("return document.getElementById('MessageBox').open"))
             page.keys(Keys.BACKSPACE)
             yield f"on a 360 px phone held {way}, the message and about boxes fit and a tap on OK closes them", all(fits)
-    finally:
-        page.driver.quit()
 
 
 def release_checks(server):
@@ -225,14 +217,13 @@ def release_checks(server):
     with another application's cache and another copy of the folder on the same origin."""
     for folder in ("shop", "copy"):
         shutil.copytree(os.path.join(server.root, "velbarino-web"), os.path.join(server.root, folder))
-    page = Page(server.url("altro.html"))
     # Until the folder's worker is active with no other in wait, and its cache is one that @p known does not list
     # (a browser checks for a new worker about a second after a visit); five seconds at most.
     settled = ("const [known, done] = arguments, until = Date.now() + 5000, poll = () => Promise.all([caches.keys(),"
                " navigator.serviceWorker.getRegistration()]).then(([names, r]) => (r && r.active && r.active.state == 'activated'"
                " && !r.installing && !r.waiting && names.some(n => n.startsWith('velbarino ' + r.scope) && !known.includes(n)))"
                " || Date.now() > until ? done() : setTimeout(poll, 50)); poll()")
-    try:
+    with Page(server.url("altro.html")) as page:
         page.driver.get(server.url("altro.html"))
         page.driver.execute_async_script("caches.open('altro').then(c => c.put('altro.html', new Response('altro'))).then(() => arguments[0]())")
         for folder in ("copy/", "shop/"):
@@ -259,13 +250,10 @@ def release_checks(server):
         yield "the worker replaces only its own cache: another application's and another copy's stay", (
             "altro" in after and ours(after, "copy/") == ours(before, "copy/") != []
             and len(ours(after, "shop/")) == 1 and ours(after, "shop/") != ours(before, "shop/"))
-    finally:
-        page.driver.quit()
 
 
 def server_checks(server):
-    page = Page(server.url("velbarino.html", "shop.example"), arguments=(f"--host-resolver-rules=MAP shop.example 127.0.0.1",))
-    try:
+    with Page(server.url("velbarino.html", "shop.example"), arguments=(f"--host-resolver-rules=MAP shop.example 127.0.0.1",)) as page:
         # Plain http from a name other than localhost: no Clipboard API there.
         page.start()
         page.type("400638133393\r")
@@ -306,8 +294,6 @@ def server_checks(server):
             offline = False
         yield "with the server gone it opens and computes", offline
         yield "the hosted page's fetch to elsewhere is refused", offline and page.refused_fetch()
-    finally:
-        page.driver.quit()
 
 
 def main():
