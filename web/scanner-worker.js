@@ -15,16 +15,24 @@ function readOf(results) {
   return results.find(r => r.isValid || /^Checksum/i.test(r.error || '')) || null;
 }
 
-// One frame's code. A decoder reads a worn or blurred bar as another now and
-// then, its check digit right by chance: a code is taken only when a
-// stricter look (more scan lines) does not see another code there. A wrong
+// What a look with at least @p count agreeing scan lines reads.
+async function linesOf(pixels, count) {
+  return readOf(await ZXingWASM.readBarcodes(pixels, {...FORMATS, minLineCount: count}));
+}
+
+// One frame's code. A decoder reads a worn, blurred or glared bar as another
+// now and then, its check digit right by chance: a code is taken only when
+// stricter looks (3 and 8 scan lines) see no other code there. A wrong
 // check digit is far more often a misread than a misprint: it is taken only
-// when that look and a fixed threshold both read it too.
+// when the 8-line look and a fixed threshold both read it too.
 async function codeOf(pixels) {
   const first = readOf(await ZXingWASM.readBarcodes(pixels, FORMATS));
   if (!first) return '';
-  const lines = readOf(await ZXingWASM.readBarcodes(pixels, {...FORMATS, minLineCount: 8}));
-  if (first.isValid) return lines && lines.text !== first.text ? '' : first.text;
+  const lines = await linesOf(pixels, 8);
+  if (first.isValid) {
+    const other = read => read && read.text !== first.text;
+    return other(lines) || other(await linesOf(pixels, 3)) ? '' : first.text;
+  }
   if (!lines || lines.text !== first.text) return '';
   const fixed = readOf(await ZXingWASM.readBarcodes(pixels, {...FORMATS, binarizer: 'FixedThreshold'}));
   return fixed && fixed.text === first.text ? first.text : '';
