@@ -62,8 +62,11 @@ def picture(symbology, text, degrees=4, effect=None):
     with tempfile.TemporaryDirectory() as folder:
         if symbology == "none":
             source = ["-size", f"{WIDTH}x{HEIGHT}", "xc:gray50"]
-        else:
-            source = [label(os.path.join(folder, "label.png"), symbology, text), *on_label, "-background", "gray50", "-rotate", str(degrees)]
+        else:  # the label's own effect in a call of its own: ImageMagick 7's -fx prints on standard output
+            printed = label(os.path.join(folder, "label.png"), symbology, text)
+            if on_label:
+                subprocess.run(["convert", printed, *on_label, printed], check=True, capture_output=True)
+            source = [printed, "-background", "gray50", "-rotate", str(degrees)]
         grey = subprocess.run(["convert", *source, "-gravity", "center", "-background", "gray50", "-extent", f"{WIDTH}x{HEIGHT}",
                                *on_frame, "-colorspace", "Gray", "-depth", "8", "gray:-"], check=True, capture_output=True).stdout
     assert len(grey) == WIDTH * HEIGHT
