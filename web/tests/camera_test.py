@@ -5,7 +5,6 @@ folder's own decoder (zxing-cpp in a worker) over a loopback server, and by
 a stand-in for the browser's own BarcodeDetector in the one-file page.
 With --webkit, in WebKit: its mock camera, and the decoder reading a still
 picture (on an X display). Usage: camera_test.py [--webkit] BUILD_APP_DIR"""
-import hashlib
 import json
 import os
 import pathlib
@@ -13,7 +12,6 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import re
 import time
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
@@ -23,6 +21,7 @@ from headless_page import CAMERA_CHECKED, STARTED  # noqa: E402
 from loopback_server import Server  # noqa: E402
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from device_test import release  # noqa: E402
 from scenario_test import INSTRUMENT, Keys, Page, WebKitPage, report  # noqa: E402
 
 # Every stream the page gets, kept to see that each of its tracks stops.
@@ -176,10 +175,8 @@ def release_checks(server, app_dir, video):
         page.js("return navigator.serviceWorker.ready")
         page.start()  # now in the first release's hands
         page.js("window.first = true; navigator.serviceWorker.addEventListener('controllerchange', () => { window.changed = true; })")
-        worker, kept = (pathlib.Path(server.root, "release", name) for name in ("scanner-worker.js", "service-worker.js"))
-        worker.write_text(worker.read_text(encoding="utf-8") + "\n// another release\n", encoding="utf-8")
-        digest = hashlib.sha256(worker.read_bytes()).hexdigest()[:16]
-        kept.write_text(re.sub(r"(PREFIX \+ ')[0-9a-f]{16}", r"\g<1>" + digest, kept.read_text(encoding="utf-8")), encoding="utf-8")
+        worker = pathlib.Path(server.root, "release", "scanner-worker.js")
+        release(worker, worker.read_text(encoding="utf-8") + "\n// another release\n")
         page.async_js("const done = arguments[0]; navigator.serviceWorker.getRegistration().then(r => r.update());"
                       " const wait = () => window.changed ? done() : setTimeout(wait, 20); wait();")
         page.click("MenuFile")

@@ -212,6 +212,14 @@ def phone_box_checks(app_dir):
             yield f"on a 360 px phone held {way}, the message and about boxes fit and a tap on OK closes them", all(fits)
 
 
+def release(file, text):
+    """The next release of a hosted folder, as a build writes it: @p file with @p text, and so another digest in its service worker."""
+    file.write_text(text, encoding="utf-8")
+    worker = file.with_name("service-worker.js")
+    digest = hashlib.sha256(text.encode()).hexdigest()[:16]
+    worker.write_text(re.sub(r"(PREFIX \+ ')[0-9a-f]{16}", r"\g<1>" + digest, worker.read_text(encoding="utf-8")), encoding="utf-8")
+
+
 def release_checks(server):
     """The hosted folder as a shop's server updates it: release 1, then release 2 behind an hour-long HTTP cache,
     with another application's cache and another copy of the folder on the same origin."""
@@ -230,13 +238,8 @@ def release_checks(server):
             page.start(url=server.url(folder), instrumented=False)
             page.driver.execute_async_script(settled, [])
         before = page.js("return caches.keys()")
-        # Release 2: another page, and so another digest in its worker, as a build writes them.
-        index, worker = (pathlib.Path(server.root, "shop", name) for name in ("index.html", "service-worker.js"))
-        old = index.read_text(encoding="utf-8")
-        new = old.replace("<title>", '<meta name="release" content="2">\n<title>', 1)
-        index.write_text(new, encoding="utf-8")
-        code = worker.read_text(encoding="utf-8")
-        worker.write_text(code.replace(re.search(r"PREFIX \+ '([0-9a-f]{16})'", code)[1], hashlib.sha256(new.encode()).hexdigest()[:16]))
+        index = pathlib.Path(server.root, "shop", "index.html")
+        release(index, index.read_text(encoding="utf-8").replace("<title>", '<meta name="release" content="2">\n<title>', 1))
         shown = []
         for _ in range(2):
             page.start(url=server.url("shop/"), instrumented=False)
