@@ -92,7 +92,13 @@ else
 fi
 
 $new_architecture && "${as_root[@]}" dpkg --add-architecture i386
-"${as_root[@]}" apt-get update
+# A mirror in the middle of a sync serves an index of the wrong size now and
+# then: the update is tried again, a little later, before it counts as failed.
+for attempt in 1 2 3; do
+    "${as_root[@]}" apt-get update && break
+    [ $attempt -eq 3 ] && exit 1
+    sleep $((attempt * 20))
+done
 [ ${#missing[@]} -eq 0 ] && exit 0
 echo "Installing Debian packages: ${missing[*]}"
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
