@@ -16,20 +16,26 @@ import urllib.parse
 from headless_page import CAMERA_CHECKED, STARTED, HeadlessPage
 from loopback_server import Server
 
-# The camera: window.benchPhoto fitted into window.benchSize on grey, repainted at 30 frames a second.
+# The camera: window.benchPhoto fitted into window.benchSize on grey, repainted
+# at 30 frames a second until its track is stopped (a painter left running
+# for each photo would load the page's thread more with every scan).
 CAMERA = """
 const fitted = async () => {
   const image = new Image(); image.src = window.benchPhoto; await image.decode();
   const [w, h] = window.benchSize, canvas = document.createElement('canvas'), x = canvas.getContext('2d');
   [canvas.width, canvas.height] = [w, h];
   const scale = Math.min(w / image.width, h / image.height);
-  const paint = () => { x.fillStyle = '#808080'; x.fillRect(0, 0, w, h);
+  canvas.paint = () => { x.fillStyle = '#808080'; x.fillRect(0, 0, w, h);
     x.drawImage(image, (w - image.width * scale) / 2, (h - image.height * scale) / 2, image.width * scale, image.height * scale); };
-  paint(); setInterval(paint, 33);
+  canvas.paint();
   return canvas;
 };
 window.benchFrame = fitted;
-navigator.mediaDevices.getUserMedia = async () => (await fitted()).captureStream(30);
+navigator.mediaDevices.getUserMedia = async () => {
+  const canvas = await fitted(), stream = canvas.captureStream(30), track = stream.getVideoTracks()[0];
+  const painter = setInterval(() => (track.readyState == 'ended' ? clearInterval(painter) : canvas.paint()), 33);
+  return stream;
+};
 """
 # What the program was given last, and whether the view closed on a code that counted.
 WATCH = """
