@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages of one set, only those missing, plus any named
 # after it. 'run' is what building and running the program needs; 'web' what
-# building the page needs; 'test' adds what the tests, the Windows builds and
-# the release need. Runs apt-get as root, or through sudo. The test set adds
+# building the page needs; 'test' adds to both what the tests, the Windows
+# builds and the release need. Runs apt-get as root, or through sudo. The test set adds
 # dpkg's i386 architecture first, when missing: Wine's 32-bit half comes from
 # it. A set is refused under 'sudo make ...': the build that follows would
 # leave root's files in the user's checkout.
@@ -43,7 +43,6 @@ test_packages=(
     imagemagick                       # screenshots (tools/screenshot.sh)
     git                               # the releases are built from clones of the last commit
     nlohmann-json3-dev                # reading the shared table of scenarios
-    emscripten npm                    # the page for a browser, and its barcode decoder
     zxing-cpp-tools                   # barcodes drawn for the page's fake camera
     chromium chromium-driver python3-selenium  # the page, tested in headless Chromium
     webkit2gtk-driver                 # and in WebKit (its MiniBrowser comes with it)
@@ -53,7 +52,7 @@ test_packages=(
 case "${1:-}" in
     run) packages=("${run_packages[@]}") ;;
     web) packages=("${web_packages[@]}") ;;
-    test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+    test) packages=("${run_packages[@]}" "${web_packages[@]}" "${test_packages[@]}") ;;
     only) packages=() ;;
     *) echo "usage: $0 run|web|test|only [PACKAGE...]" >&2; exit 2 ;;
 esac
