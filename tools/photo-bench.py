@@ -75,7 +75,7 @@ def scan(page, seconds):
     page.js("const view = document.getElementById('ScanView'); if (view.open) document.getElementById('ScanCancel').click()")
     time.sleep(0.05)
     # A code of the other length than the action's is said in a box: gone before the next photo.
-    page.js("const box = document.getElementById('MessageBox'); if (box.open) box.close()")
+    page.js("const box = document.getElementById('MessageBox'); if (box && box.open) box.close()")
     return page.js("return [window.benchCode, window.benchTook]")
 
 

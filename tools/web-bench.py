@@ -75,7 +75,7 @@ def memory(path, runs=5):
 # From the press on "Scansiona con la fotocamera..." to the result on screen,
 # and the longest task (Long Tasks API) while the view was open, in ms.
 SCAN = """
-const result = document.getElementById('LabRisultato'), view = document.getElementById('ScanView'), done = arguments[0];
+const result = document.getElementById('LabRisultato'), done = arguments[0];
 let chosen = 0, longest = 0;
 new PerformanceObserver(list => list.getEntries().forEach(t => { if (t.startTime >= chosen) longest = Math.max(longest, t.duration); }))
     .observe({type: 'longtask'});

@@ -146,11 +146,6 @@ void MainWindow::build() {
     setStyle("CodeMenu", "top", std::to_string(pixelsOf(code.top + code.height)) + "px");
     setProperty("CopyEntry", "textContent", texts::kCopia);
     setProperty("Ended", "textContent", texts::kWebEnded);
-    setProperty("MessageBoxOk", "textContent", texts::kOk);
-    setProperty("ScanHint", "textContent", texts::kScanHint);
-    setProperty("ScanCancel", "textContent", texts::kScanCancel);
-    setProperty("ScanTorch", "textContent", texts::kTorch);
-    setProperty("ScanNext", "textContent", texts::kNextCamera);
 }
 
 void MainWindow::offerScanning() {
@@ -199,7 +194,7 @@ void MainWindow::show() {
 
 void MainWindow::end() {
     byId("Frm_Ean").call<void>("remove");
-    byId("MessageBox").call<void>("remove");
+    if (const val box = byId("MessageBox"); !box.isNull()) box.call<void>("remove");
     byId("Ended").set("hidden", false);
     val::global("Module").set("ended", true);  // the glue hands on no event any more
     val::global("window").call<void>("close");  // closes a page that a script opened; others stay

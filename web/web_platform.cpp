@@ -2,6 +2,8 @@
 
 #include <emscripten.h>
 
+#include "texts.h"
+
 namespace velbarino::web {
 namespace {
 
@@ -28,6 +30,18 @@ EM_ASYNC_JS(int, awaitScanEvent, (char* out, int capacity), {
 });
 EM_JS(void, closeScanView, (int read), { Module.scanner.close(read); });
 
+// The dialogs join the page when the first opens; their captions then.
+EM_JS(int, jsPlaceDialogs, (), { return Module.placeDialogs() ? 1 : 0; });
+
+void placeDialogs() {
+    if (!jsPlaceDialogs()) return;
+    setProperty("MessageBoxOk", "textContent", texts::kOk);
+    setProperty("ScanHint", "textContent", texts::kScanHint);
+    setProperty("ScanCancel", "textContent", texts::kScanCancel);
+    setProperty("ScanTorch", "textContent", texts::kTorch);
+    setProperty("ScanNext", "textContent", texts::kNextCamera);
+}
+
 const char* iconClass(std::int32_t style) {
     switch (messageIcon(style)) {
         case MessageIcon::Error: return "icon error";
@@ -53,6 +67,7 @@ WebPlatform::WebPlatform(AppInfo info, EndProcess endProcess) : info_(std::move(
 
 // A page is always in front of its own dialog, so the foreground request needs nothing more.
 void WebPlatform::messageBox(std::u16string_view text, std::u16string_view title, std::int32_t style) {
+    placeDialogs();
     setProperty("MessageBoxTitle", "textContent", title);
     setProperty("MessageBoxText", "textContent", withLineBreaks(text));
     setProperty("MessageBoxIcon", "className", std::string(iconClass(style)));
@@ -76,7 +91,10 @@ void WebPlatform::announce(std::u16string_view text) {
 
 void WebPlatform::beep() { ringBell(); }
 
-void WebPlatform::openScanner() { openScanView(); }
+void WebPlatform::openScanner() {
+    placeDialogs();
+    openScanView();
+}
 
 ScanEvent WebPlatform::nextScanEvent() {
     char code[32];

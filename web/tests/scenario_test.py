@@ -297,7 +297,7 @@ def main():
         page.keys("f", alt=True)  # the File menu's access key, then Enter on "Fine Programma"
         page.keys(Keys.ENTER)
         checks["Fine Programma, by the keyboard, leaves only the notice"] = (
-            page.js("return !document.getElementById('Frm_Ean') && document.getElementById('Ended').innerText")
+            page.js("const ended = document.getElementById('Ended'); return !document.getElementById('Frm_Ean') && !ended.hidden && ended.innerText")
             == "Velbarino \u00e8 terminato. Ricaricare la pagina per riaprirlo.")
         # Where a user sees and clicks; keys that must do nothing; a menu that goes once used.
         page.start()
