@@ -38,8 +38,9 @@ CAMERAS = """const devices = navigator.mediaDevices, list = devices.enumerateDev
 devices.enumerateDevices = async () => [...await list(), {kind: 'videoinput', deviceId: 'other', label: 'other'}];
 devices.getUserMedia = async c => { if (!window.greyOnly && !c.video.deviceId) return real(c); window.asked = c;
   const canvas = Object.assign(document.createElement('canvas'), {width: 320, height: 240}), paint = canvas.getContext('2d');
-  setInterval(() => { paint.fillStyle = '#808080'; paint.fillRect(0, 0, 320, 240); }, 40);
-  const s = canvas.captureStream(25); streams.push(s); return s; };"""
+  const s = canvas.captureStream(25), painter = setInterval(() => s.getVideoTracks()[0].readyState == 'ended' ? clearInterval(painter)
+      : (paint.fillStyle = '#808080', paint.fillRect(0, 0, 320, 240)), 40);
+  streams.push(s); return s; };"""
 # The folder's worker, its reads held while window.hold is set.
 HOLD = """window.held = []; window.hold = true; const Real = Worker;
 window.Worker = class extends Real { set onmessage(f) { super.onmessage = e => hold && 'code' in e.data ? held.push(() => f(e)) : f(e); } };"""
