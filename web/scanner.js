@@ -231,6 +231,8 @@ Module.scanner = (() => {
         waiting.delete(data.frame);
         if (answer) answer(data);
       };
+      // Messages are numbered across scans: each scan counts its frames from
+      // 1, and a frame of a scan that has ended may still be waiting here.
       let frames = 0;
       const read = (video, scan, frame) => new Promise(answer => {
         const id = ++frames;

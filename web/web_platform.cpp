@@ -19,7 +19,8 @@ EM_ASYNC_JS(int, awaitCopy, (const char* text, int length), {
 // The camera's view (Module.scanner). Its next event: what a new frame read,
 // its length and characters in @p out (ASCII: a decoder's EAN is digits,
 // anything else becomes a character that the rule refuses), or the view's
-// end: -1 closed, -2 the camera failed, -3 the reader failed.
+// end, as the scanner's script numbers them:
+constexpr int kScanClosed = -1, kCameraFailed = -2, kReaderFailed = -3;
 EM_JS(void, openScanView, (), { Module.scanner.open(); });
 EM_ASYNC_JS(int, awaitScanEvent, (char* out, int capacity), {
     const event = await Module.scanner.next();
@@ -99,9 +100,9 @@ void WebPlatform::openScanner() {
 ScanEvent WebPlatform::nextScanEvent() {
     char code[32];
     const int length = awaitScanEvent(code, sizeof code);
-    if (length == -2) return {ScanEvent::CameraFailed, {}};
-    if (length == -3) return {ScanEvent::ReaderFailed, {}};
-    if (length < 0) return {ScanEvent::Closed, {}};
+    if (length == kCameraFailed) return {ScanEvent::CameraFailed, {}};
+    if (length == kReaderFailed) return {ScanEvent::ReaderFailed, {}};
+    if (length <= kScanClosed) return {ScanEvent::Closed, {}};  // closed, or an end not known here
     return {ScanEvent::Frame, std::u16string(code, code + length)};
 }
 
