@@ -2,10 +2,10 @@
 # Installs the Debian packages of one set, only those missing, plus any named
 # after it. 'run' is what building and running the program needs; 'web' what
 # building the page needs; 'test' adds to both what the tests, the Windows
-# builds and the release need. Runs apt-get as root, or through sudo. The test set adds
-# dpkg's i386 architecture first, when missing: Wine's 32-bit half comes from
-# it. A set is refused under 'sudo make ...': the build that follows would
-# leave root's files in the user's checkout.
+# builds and the release need. Runs apt-get as root, or through sudo. The
+# test set adds dpkg's i386 architecture first, when missing: Wine's 32-bit
+# half comes from it. A set is refused under 'sudo make ...': the build that
+# follows would leave root's files in the user's checkout.
 # Every name exists on Debian 12 and 13 alike.
 # Usage: install-deps.sh run|web|test|only [PACKAGE...]   ('only': just those named)
 set -euo pipefail
