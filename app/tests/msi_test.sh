@@ -21,7 +21,22 @@ rm -rf "$prefix"
 fail() { echo "FAIL: $*"; exit 1; }
 wine() { "$wine_run" "$prefix" "$@"; }
 # msiexec's status as the shell sees it: 1603 (the install failed) is 67.
-msiexec_status() { local status=0; wine msiexec "$@" /qn >/dev/null 2>&1 || status=$?; echo "$status"; }
+# Every check expects 0 or 67: any other status may be Wine failing to run
+# msiexec at all (its registry queries failed that way once on a loaded
+# machine), so msiexec is asked once more; what Wine printed is kept for the
+# message of a check that fails even so.
+msiexec_status() {
+    local status=0
+    wine msiexec "$@" /qn >"$scratch/msiexec.out" 2>&1 || status=$?
+    if [ "$status" != 0 ] && [ "$status" != 67 ]; then
+        echo "msiexec $* ended with status $status; asked again" >&2
+        sleep 1
+        status=0
+        wine msiexec "$@" /qn >"$scratch/msiexec.out" 2>&1 || status=$?
+    fi
+    echo "$status"
+}
+printed() { tr -d '\r' <"$scratch/msiexec.out" | tail -n 5; }
 product_code() { msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductCode" { print $2 }'; }
 # A 32-bit installer writes to the registry's 32-bit view.
 registry_view=/reg:64
@@ -54,16 +69,33 @@ language=$(msiinfo export "$msi" Property | tr -d '\r' | awk -F'\t' '$1 == "Prod
 template=$(msiinfo suminfo "$msi" | sed -n 's/^Template: //p')
 [ "${template#*;}" = 1040 ] || fail "summary information's template '$template' is not Italian (1040)"
 
+# windows VERSION LOW HIGH: the prefix made to say VERSION (win7, win10), and
+# its build read back: asked again if it is not from LOW to HIGH, then fails. A
+# refusal means something only on a prefix known to say Windows 7.
+windows() {
+    for _ in 1 2; do
+        wine winecfg -v "$1" >/dev/null 2>&1
+        build=$(wine reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' /v CurrentBuildNumber "$registry_view" 2>&1 \
+            | tr -d '\r' | awk '$1 == "CurrentBuildNumber" { print $3 }')
+        [ "${build:-0}" -ge "$2" ] 2>/dev/null && [ "$build" -le "$3" ] && return 0
+        echo "winecfg -v $1 left build ${build:-unreadable}; asked again" >&2
+    done
+    fail "the prefix does not say $1 after 'winecfg -v $1': build ${build:-unreadable}"
+}
+
 # On Windows 7 the installer refuses, in Italian, and installs nothing. (A new
 # prefix says Windows 7 on Wine 8 and Windows 10 on Wine 10: set, not assumed.)
-wine winecfg -v win7 >/dev/null 2>&1
-[ "$(msiexec_status /i "$msi")" = 67 ] || fail "installed on Windows 7"
+windows win7 7601 7601
+status=$(msiexec_status /i "$msi")
+[ "$status" != 0 ] || fail "installed on Windows 7"
+[ "$status" = 67 ] || fail "on Windows 7 msiexec ended with status $status, not 1603 (refused): $(printed)"
 [ ! -e "$installed" ] || fail "files left by the refused install"
 grep -qF "Velbarino richiede Windows 10 versione 1607 o successiva." <<<"$(msiinfo export "$msi" LaunchCondition)" \
     || fail "no Italian message for an older Windows"
 
-wine winecfg -v win10 >/dev/null 2>&1
-[ "$(msiexec_status /i "$msi")" = 0 ] || fail "the install failed"
+windows win10 14393 99999
+status=$(msiexec_status /i "$msi")
+[ "$status" = 0 ] || fail "the install failed with status $status: $(printed)"
 for file in velbarino.exe LICENSE.txt LEGGIMI.txt; do
     cmp -s "$stage/$file" "$installed/$file" || fail "$file not installed under %LOCALAPPDATA%\\Programs\\Velbarino"
 done
